@@ -1,0 +1,389 @@
+#include "main_window.h"
+
+#include "drives.h"
+#include "geometry.h"
+#include "layout.h"
+#include "program.h"
+#include "registry.h"
+#include "resource.h"
+#include "sysfolders.h"
+#include "win_system_ops.h"
+
+#include <commctrl.h>
+
+namespace zelvo {
+
+namespace {
+
+constexpr char kClassName[] = "ZelvoDrivesMain";
+constexpr char kTitle[] = "Zelvo Drives";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int kClientWidthTwips = 4905;
+constexpr int kClientHeightTwips = 3075;
+
+constexpr char kNothingSelectedText[] = "Please select an icon     ";
+constexpr char kNothingSelectedTitle[] = "Nothing Selected";
+constexpr char kRestoreTip[] = "Restore all default drive icons";
+constexpr char kBrowseTipPrefix[] = "Select a new icon for Drive ";
+constexpr char kApplyTipPrefix[] = "Apply new icon for Drive ";
+
+// The etched separator under the white band: a grey line over a white one.
+struct SeparatorLine {
+    int yTwips;
+    COLORREF colour;
+};
+constexpr SeparatorLine kSeparator[] = {{870, RGB(128, 128, 128)}, {885, RGB(255, 255, 255)}};
+constexpr int kSeparatorEndTwips = 5280;
+
+struct ControlSpec {
+    int id;
+    const char* className;
+    const char* text;
+    DWORD style;
+    DWORD exStyle;
+    TwipRect twips;
+};
+
+// Creation order is tab order: txtDummy first, so that it holds the focus when the window
+// opens; the white band last, beneath the pictures that stand on it.
+constexpr ControlSpec kControls[] = {
+    {IDC_TXTDUMMY, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, 0, {240, 3300, 300, 285}},
+    {IDC_CBODRIVES, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
+     {240, 2040, 855, 315}},
+    {IDC_CMDCHANGE, "BUTTON", "&Apply Icon", WS_TABSTOP | BS_PUSHBUTTON, 0,
+     {1725, 2640, 1455, 350}},
+    {IDC_CMDRESTORE, "BUTTON", "&Restore Defaults", WS_TABSTOP | BS_PUSHBUTTON, 0,
+     {105, 2640, 1455, 350}},
+    {IDC_CMDCLOSE, "BUTTON", "&Close", WS_TABSTOP | BS_PUSHBUTTON, 0, {3345, 2640, 1455, 350}},
+    {IDC_TXTICONPATH, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+     {240, 1560, 3960, 285}},
+    {IDC_PICTURE2, nullptr, nullptr, 0, 0, {4080, 120, 720, 720}},
+    {IDC_CMDBROWSE, "BUTTON", "....", WS_TABSTOP | BS_PUSHBUTTON, 0, {4320, 1560, 375, 285}},
+    {IDC_IMAGE1, "STATIC", "", SS_BITMAP, 0, {240, 40, 720, 720}},
+    {IDC_IMAGE3, "STATIC", "", SS_BITMAP, 0, {1080, 75, 3000, 750}},
+    {IDC_IMAGE2, "STATIC", "", SS_ICON | SS_NOTIFY | SS_CENTERIMAGE, 0, {4327, 1080, 360, 360}},
+    {IDC_LABEL1, "STATIC", "Select a Drive and Browse for a new icon", SS_CENTER, 0,
+     {600, 1200, 3195, 195}},
+    {IDC_LABEL2, "STATIC", "", SS_LEFT, 0, {0, 0, 5775, 865}},
+};
+
+// The drop-down's list opens below its field; room for every drive letter.
+constexpr int kDropDownListHeight = 200;
+
+MainWindow* FromHwnd(HWND hwnd) {
+    return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+} // namespace
+
+MainWindow::MainWindow() : chkProg([this] { OnUsageOptionClick(); }) {}
+
+bool MainWindow::Register(HINSTANCE instance) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), LR_SHARED));
+    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    return RegisterClassExA(&wc) != 0 && PreviewBox::Register(instance);
+}
+
+bool MainWindow::Create(HINSTANCE instance) {
+    instance_ = instance;
+    const SIZE size =
+        WindowSizeForClient(kClientWidthTwips, kClientHeightTwips, kWindowStyle, 0);
+    const POINT at = CentredOnScreen(size);
+    return CreateWindowExA(0, kClassName, kTitle, kWindowStyle, at.x, at.y, size.cx, size.cy,
+                           nullptr, nullptr, instance, this) != nullptr;
+}
+
+void MainWindow::Show() {
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    UpdateWindow(hwnd_);
+    SetFocus(Control(IDC_TXTDUMMY));
+}
+
+LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(
+            reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    MainWindow* self = FromHwnd(hwnd);
+    return self ? self->HandleMessage(msg, wParam, lParam)
+                : DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CREATE:
+        OnCreate();
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wParam)))
+            return TRUE;
+        break;
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush =
+                OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+void MainWindow::OnCreate() {
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    font_.reset(CreateFontIndirectA(&metrics.lfMessageFont));
+    whiteBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
+    productPicture_.reset(static_cast<HBITMAP>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(IDB_PRODUCT), IMAGE_BITMAP, 0, 0, 0)));
+    bannerPicture_.reset(static_cast<HBITMAP>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 0, 0, 0)));
+    placeholderPicture_.reset(static_cast<HBITMAP>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(IDB_PLACEHOLDER), IMAGE_BITMAP, 0, 0, 0)));
+    helpIcon_.reset(static_cast<HICON>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(IDI_HELP), IMAGE_ICON, 24, 24, 0)));
+    handCursor_ = LoadCursorA(instance_, MAKEINTRESOURCEA(IDC_HAND));
+    CreateControls();
+    CreateToolTips();
+}
+
+void MainWindow::CreateControls() {
+    for (const ControlSpec& spec : kControls) {
+        RECT r = ToPixels(spec.twips);
+        if (spec.id == IDC_PICTURE2) {
+            picture2_.Create(hwnd_, spec.id, r, placeholderPicture_.get(), font_.get());
+            continue;
+        }
+        if (spec.id == IDC_CBODRIVES)
+            r.bottom += kDropDownListHeight;
+        const HWND control = CreateWindowExA(
+            spec.exStyle, spec.className, spec.text,
+            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style, r.left, r.top,
+            r.right - r.left, r.bottom - r.top, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
+    SendDlgItemMessageA(hwnd_, IDC_IMAGE1, STM_SETIMAGE, IMAGE_BITMAP,
+                        reinterpret_cast<LPARAM>(productPicture_.get()));
+    SendDlgItemMessageA(hwnd_, IDC_IMAGE3, STM_SETIMAGE, IMAGE_BITMAP,
+                        reinterpret_cast<LPARAM>(bannerPicture_.get()));
+    SendDlgItemMessageA(hwnd_, IDC_IMAGE2, STM_SETIMAGE, IMAGE_ICON,
+                        reinterpret_cast<LPARAM>(helpIcon_.get()));
+}
+
+void MainWindow::CreateToolTips() {
+    const HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                                      nullptr, instance_, nullptr);
+    const struct {
+        int id;
+        const char* text; // null: asked for when shown, so it names the drive now selected
+    } kTools[] = {{IDC_CMDRESTORE, kRestoreTip}, {IDC_CMDCHANGE, nullptr}, {IDC_CMDBROWSE, nullptr}};
+    for (const auto& tool : kTools) {
+        TOOLINFOA info = {};
+        info.cbSize = sizeof info;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = hwnd_;
+        info.uId = reinterpret_cast<UINT_PTR>(Control(tool.id));
+        info.lpszText = tool.text ? const_cast<char*>(tool.text) : LPSTR_TEXTCALLBACKA;
+        SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+bool MainWindow::Load() {
+    OnUsageOptionClick(); // chkProg is created checked: switch-on
+    FillDriveLetters();
+    SendDlgItemMessageA(hwnd_, IDC_CBODRIVES, CB_SETCURSEL, 0, 0);
+    OnDriveChosen();
+    lstDrives2 = FixedDriveRoots();
+    chkProg.assign(UsageOption::kOn); // already checked: runs nothing
+    if (!InstallDefaultLibrary())
+        return false;
+    StartInstalledUpdater();
+    return true;
+}
+
+void MainWindow::FillDriveLetters() {
+    SendDlgItemMessageA(hwnd_, IDC_CBODRIVES, CB_RESETCONTENT, 0, 0);
+    for (const std::string& letter : ExistingDriveLetters())
+        SendDlgItemMessageA(hwnd_, IDC_CBODRIVES, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(letter.c_str()));
+    lstDrives = {ExistingDriveLetters(), -1};
+}
+
+bool MainWindow::InstallDefaultLibrary() {
+    const std::string target = GetSystemFolder() + kDefaultLibraryFile;
+    if (!MayCopyTo(FileExists(target)))
+        return true;
+    if (CopyFileA((GetAppFolder() + kDefaultLibrarySource).c_str(), target.c_str(), TRUE) ||
+        GetLastError() == ERROR_FILE_EXISTS)
+        return true;
+    const std::string message = "The default drive icons could not be installed into the "
+                                "system folder:\n\n" +
+                                target +
+                                "\n\nPlease check that Zelvo Drives is installed completely "
+                                "and run it as administrator.";
+    MessageBoxA(hwnd_, message.c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
+    return false;
+}
+
+void MainWindow::StartInstalledUpdater() {
+    const std::string updater = GetSystemFolder() + kUpdaterFile;
+    if (FileExists(updater) != FileTest::Present)
+        return;
+    PumpWaitingMessages();
+    ShellOpen(hwnd_, updater); // the result of a start is not examined
+}
+
+void MainWindow::OnCommand(int id, int code) {
+    switch (id) {
+    case IDC_CBODRIVES:
+        if (code == CBN_SELCHANGE)
+            OnDriveChosen();
+        break;
+    case IDC_CMDCHANGE:
+        OnApply();
+        break;
+    case IDC_CMDRESTORE:
+        OnRestore();
+        break;
+    case IDC_CMDCLOSE:
+        PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+        break;
+    case IDC_IMAGE2:
+        if (code == STN_CLICKED)
+            OnHelp();
+        break;
+    }
+}
+
+void MainWindow::OnDriveChosen() {
+    lstDrives.selected =
+        static_cast<int>(SendDlgItemMessageA(hwnd_, IDC_CBODRIVES, CB_GETCURSEL, 0, 0));
+}
+
+std::string MainWindow::ChosenDriveLetter() const {
+    if (lstDrives.selected < 0 || lstDrives.selected >= static_cast<int>(lstDrives.items.size()))
+        return {};
+    return lstDrives.items[lstDrives.selected];
+}
+
+std::string MainWindow::ControlText(int id) const {
+    const HWND control = Control(id);
+    std::string text(GetWindowTextLengthA(control) + 1, '\0');
+    text.resize(GetWindowTextA(control, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+void MainWindow::OnApply() {
+    const std::string location = ControlText(IDC_TXTICONPATH);
+    if (location.empty()) {
+        MessageBoxA(hwnd_, kNothingSelectedText, kNothingSelectedTitle,
+                    MB_OK | MB_ICONINFORMATION);
+        SetFocus(Control(IDC_CMDBROWSE));
+        return;
+    }
+    const std::string letter = ChosenDriveLetter();
+    if (letter.empty())
+        return; // no drive to apply to
+    const std::string key = DriveIconKeyPath(letter[0]);
+    CreateRegKey(key);
+    SetRegString(key, "", location); // a failed write is not reported
+}
+
+void MainWindow::OnRestore() {
+    chkProg.assign(UsageOption::kOff); // runs the switch-off when the option was on
+    OnUsageOptionClick();
+    DeleteRegTree(kLocalMachineRoot, kDriveIconsSubkey); // the result is not examined
+}
+
+void MainWindow::OnUsageOptionClick() {
+    WinSystemOps ops(hwnd_);
+    if (chkProg.isOn())
+        SwitchUsageBarsOn(ops);
+    else
+        SwitchUsageBarsOff(ops, lstDrives2);
+}
+
+void MainWindow::OnHelp() {
+    ShellOpen(hwnd_, GetAppFolder() + kHelpFile); // the result is not examined
+}
+
+void MainWindow::OnClose() {
+    if (chkProg.isOn()) {
+        WinSystemOps ops(hwnd_);
+        RenewLogonEntry(ops);
+    }
+    DestroyWindow(hwnd_);
+}
+
+void MainWindow::OnPaint() {
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(hwnd_, &ps);
+    const int right = TwipsToPixels(kSeparatorEndTwips);
+    for (const SeparatorLine& line : kSeparator) {
+        RECT r = {0, TwipsToPixels(line.yTwips), right, TwipsToPixels(line.yTwips) + 1};
+        SetBkColor(dc, line.colour);
+        ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+bool MainWindow::OnSetCursor(HWND over) {
+    if (over != Control(IDC_IMAGE2) || !handCursor_)
+        return false;
+    SetCursor(handCursor_);
+    return true;
+}
+
+LRESULT MainWindow::OnNotify(const NMHDR& header) {
+    if (header.code != TTN_GETDISPINFOA)
+        return 0;
+    auto& info = const_cast<NMTTDISPINFOA&>(reinterpret_cast<const NMTTDISPINFOA&>(header));
+    const HWND tool = reinterpret_cast<HWND>(header.idFrom);
+    const char* prefix = tool == Control(IDC_CMDBROWSE)   ? kBrowseTipPrefix
+                         : tool == Control(IDC_CMDCHANGE) ? kApplyTipPrefix
+                                                          : nullptr;
+    if (!prefix)
+        return 0;
+    toolTipText_ = prefix + ControlText(IDC_CBODRIVES);
+    info.lpszText = toolTipText_.data();
+    return 0;
+}
+
+HBRUSH MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
+    const int id = GetDlgCtrlID(control);
+    if (id != IDC_LABEL2 && id != IDC_IMAGE1 && id != IDC_IMAGE3)
+        return nullptr;
+    SetBkColor(dc, RGB(255, 255, 255));
+    return whiteBrush_.get();
+}
+
+} // namespace zelvo

@@ -1,0 +1,76 @@
+// frmZelvo, the icon changer's one window: the drive choice, the icon location with its
+// preview, and the buttons that apply and restore drive icons.
+#pragma once
+
+#include "preview_box.h"
+#include "unique_handle.h"
+#include "usage_option.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace zelvo {
+
+// A list of drive letters with the index of its selected entry (-1: none).
+struct DriveLetterList {
+    std::vector<std::string> items;
+    int selected = -1;
+};
+
+class MainWindow {
+  public:
+    MainWindow();
+
+    static bool Register(HINSTANCE instance);
+    // Creates the window and its controls, hidden.
+    bool Create(HINSTANCE instance);
+    // The start-up steps; false when the program must end instead of showing the window.
+    bool Load();
+    void Show();
+    HWND hwnd() const { return hwnd_; }
+
+  private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    void OnCreate();
+    void OnCommand(int id, int code);
+    void OnDriveChosen();
+    void OnApply();
+    void OnRestore();
+    void OnHelp();
+    void OnClose();
+    void OnUsageOptionClick();
+    void OnPaint();
+    bool OnSetCursor(HWND over);
+    LRESULT OnNotify(const NMHDR& header);
+    HBRUSH OnCtlColorStatic(HDC dc, HWND control);
+
+    void CreateControls();
+    void CreateToolTips();
+    void FillDriveLetters();
+    bool InstallDefaultLibrary();
+    void StartInstalledUpdater();
+    std::string ChosenDriveLetter() const;
+    std::string ControlText(int id) const;
+    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+
+    HWND hwnd_ = nullptr;
+    HINSTANCE instance_ = nullptr;
+    UniqueHfont font_;
+    UniqueHbitmap productPicture_, bannerPicture_, placeholderPicture_;
+    UniqueHicon helpIcon_;
+    HCURSOR handCursor_ = nullptr;
+    UniqueHandleT<HBRUSH, DeleteObject> whiteBrush_;
+    PreviewBox picture2_;
+    std::string toolTipText_;
+
+    // Hidden working state.
+    DriveLetterList lstDrives;           // mirror of cboDrives; its selection is the chosen drive
+    std::vector<std::string> lstDrives2; // roots of the fixed drives
+    UsageOption chkProg;                 // the usage-bar option
+};
+
+} // namespace zelvo

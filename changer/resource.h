@@ -1,0 +1,24 @@
+// Resource and control ids of the icon changer (also used by the tests that drive its window).
+#pragma once
+
+#define IDI_APP 1
+#define IDB_PRODUCT 2
+#define IDB_BANNER 3
+#define IDB_PLACEHOLDER 4
+#define IDI_HELP 5
+#define IDC_HAND 101
+
+#define IDC_LABEL2 1001
+#define IDC_IMAGE1 1002
+#define IDC_IMAGE3 1003
+#define IDC_PICTURE2 1004
+#define IDC_LBLPREVIEW 1005
+#define IDC_IMAGE2 1006
+#define IDC_LABEL1 1007
+#define IDC_TXTICONPATH 1008
+#define IDC_CMDBROWSE 1009
+#define IDC_CBODRIVES 1010
+#define IDC_CMDRESTORE 1011
+#define IDC_CMDCHANGE 1012
+#define IDC_CMDCLOSE 1013
+#define IDC_TXTDUMMY 1014

@@ -1,0 +1,47 @@
+// The usage-bar option: whether the updater is installed, starts at logon and runs.
+// Pure sequences over SystemOps; every step runs whatever became of the one before.
+#pragma once
+
+#include "system_ops.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zelvo {
+
+// Copies the updater and its library into the system folder when missing, writes the logon
+// entry and starts the updater.
+void SwitchUsageBarsOn(SystemOps& ops);
+
+// Deletes the updater, its library and the logon entry, and points the existing override of
+// each fixed drive (roots "C:\" ...) at the default drive-icon library.
+void SwitchUsageBarsOff(SystemOps& ops, const std::vector<std::string>& fixedRoots);
+
+// The closing step: renews the logon entry while the option is on.
+void RenewLogonEntry(SystemOps& ops);
+
+// The option's value (1 on; 0, 2 and anything else off), with the rule of a check box:
+// assigning a different value runs the click handler at once; assigning the same runs nothing.
+class UsageOption {
+  public:
+    static constexpr int kOn = 1;
+    static constexpr int kOff = 0;
+
+    explicit UsageOption(std::function<void()> onClick) : onClick_(std::move(onClick)) {}
+
+    int value() const { return value_; }
+    bool isOn() const { return value_ == kOn; }
+    void assign(int value) {
+        if (value == value_)
+            return;
+        value_ = value;
+        onClick_();
+    }
+
+  private:
+    int value_ = kOn; // created checked
+    std::function<void()> onClick_;
+};
+
+} // namespace zelvo

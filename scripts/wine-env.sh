@@ -1,0 +1,72 @@
+# Sourced: the Wine settings and helpers shared by the run and test scripts.
+# Every prefix is 32-bit; a ready template is copied for each run, which is far quicker than
+# booting a prefix.
+
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+zelvo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+wine_root=${ZELVO_WINE_ROOT:-$zelvo_root/build/wine}
+
+# Boots the template prefix once (guarded against parallel test runs).
+ensure_template() {
+    mkdir -p "$wine_root"
+    (
+        flock 9
+        [ -f "$wine_root/template/.ready" ] && exit 0
+        rm -rf "$wine_root/template"
+        WINEPREFIX="$wine_root/template" wineboot -i >/dev/null 2>&1 </dev/null
+        WINEPREFIX="$wine_root/template" wine reg add 'HKCU\Software\Wine\WineDbg' \
+            /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
+        # Without a window manager Wine draws the title bars itself only when asked.
+        WINEPREFIX="$wine_root/template" wine reg add 'HKCU\Software\Wine\X11 Driver' \
+            /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
+        WINEPREFIX="$wine_root/template" wineserver -w
+        touch "$wine_root/template/.ready"
+    ) 9>"$wine_root/template.lock"
+}
+
+# Copies the template into a new prefix and prints its path.
+new_prefix() {
+    local prefix
+    prefix=$(mktemp -d "$wine_root/prefix.XXXXXX")
+    cp -a "$wine_root/template/." "$prefix/"
+    echo "$prefix"
+}
+
+# Maps exactly the given drives, e.g. "a:floppy c:hd d:cdrom z:network"; before the server starts.
+set_drives() {
+    local prefix=$1 spec=$2 entry letter type
+    find "$prefix/dosdevices" -maxdepth 1 -name '?:' -exec rm -f {} +
+    printf '\n[Software\\\\Wine\\\\Drives] 1700000000\n' >>"$prefix/system.reg"
+    for entry in $spec; do
+        letter=${entry%%:*}
+        type=${entry#*:}
+        if [ "$letter" = c ]; then
+            ln -s ../drive_c "$prefix/dosdevices/c:"
+        else
+            mkdir -p "$prefix/drives/$letter"
+            ln -s "$prefix/drives/$letter" "$prefix/dosdevices/$letter:"
+        fi
+        printf '"%s:"="%s"\n' "$letter" "$type" >>"$prefix/system.reg"
+    done
+}
+
+# Copies the application folder into the prefix, where an installation would put it.
+install_app_folder() {
+    local prefix=$1 dist=$2
+    mkdir -p "$prefix/drive_c/Program Files/Zelvo Drives"
+    cp "$dist"/* "$prefix/drive_c/Program Files/Zelvo Drives/"
+}
+
+# Starts the prefix's server with its output sent away, so that pipes reading a program's
+# output close when the program ends.
+start_server() {
+    WINEPREFIX=$1 wineserver -p >/dev/null 2>&1 </dev/null
+    WINEPREFIX=$1 wine wineboot >/dev/null 2>&1 </dev/null
+}
+
+stop_server() {
+    WINEPREFIX=$1 wineserver -k >/dev/null 2>&1 || true
+}

@@ -1,0 +1,48 @@
+// Every registry key, value and file name that the three programs share, in one place.
+// The programs meet only through these names, so nothing else spells them.
+#pragma once
+
+#include <string>
+
+namespace zelvo {
+
+// Drive icon overrides: one subkey per drive letter, each with a DefaultIcon key whose default
+// value is an icon location ("<path>,<index>").
+inline constexpr char kDriveIconsSubkey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons";
+inline constexpr char kDriveIconsKeyPrefix[] =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\\";
+inline constexpr char kDefaultIconSuffix[] = "\\DefaultIcon";
+
+// The logon entry. Writers name the key by a full key path, removers by root and subkey; the
+// registry ignores letter case, so both name the same key.
+inline constexpr char kRunKeyPath[] =
+    "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kRunSubkey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kLogonValueName[] = "ZDrives";
+
+// The predefined root that every key of the product lies under (HKEY_LOCAL_MACHINE).
+inline constexpr unsigned long kLocalMachineRoot = 0x80000002UL;
+
+// File name literals, each with its leading backslash, appended to a folder path.
+// Installed into the system folder:
+inline constexpr char kUsageLibraryFile[] = "\\ZelvoPrg.icl";
+inline constexpr char kUpdaterFile[] = "\\ZDrvs.exe";
+inline constexpr char kDefaultLibraryFile[] = "\\ZelvoDrives.icl";
+// Shipped in the application folder:
+inline constexpr char kUsageLibrarySource[] = "\\ZelvoPrg.dll";
+inline constexpr char kUpdaterSource[] = "\\ZDrvs.dll";
+inline constexpr char kDefaultLibrarySource[] = "\\ZelvoDrives.icl";
+inline constexpr char kHelpFile[] = "\\Help.chm";
+
+// Full key path of a drive's override key, e.g. "...\DriveIcons\E\DefaultIcon".
+inline std::string DriveIconKeyPath(char driveLetter) {
+    return std::string(kDriveIconsKeyPrefix) + driveLetter + kDefaultIconSuffix;
+}
+
+// An icon location: a file's full path, a comma and the icon index in decimal, no blank.
+inline std::string IconLocation(const std::string& path, long index) {
+    return path + "," + std::to_string(index);
+}
+
+} // namespace zelvo

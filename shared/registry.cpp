@@ -1,0 +1,63 @@
+#include "registry.h"
+
+#include "program.h"
+#include "unique_handle.h"
+
+#include <shlwapi.h>
+
+namespace zelvo {
+
+namespace {
+
+// Access for deleting a value: the six specific key rights, without the standard rights that
+// KEY_ALL_ACCESS adds.
+constexpr REGSAM kDeleteValueAccess = 0x3F;
+
+HKEY ToHkey(RootKey root) { return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root)); }
+
+} // namespace
+
+SplitPath SplitKeyPath(const std::string& fullPath) {
+    SplitPath split = ParseKeyPath(fullPath);
+    if (split.malformed)
+        MessageBoxA(GetActiveWindow(), IncorrectFormatMessage(fullPath).c_str(), kProgramTitle,
+                    MB_OK);
+    return split;
+}
+
+void CreateRegKey(const std::string& fullPath) {
+    const SplitPath split = SplitKeyPath(fullPath);
+    if (split.root == 0)
+        return;
+    UniqueHkey key;
+    RegCreateKeyA(ToHkey(split.root), split.subkey.c_str(), key.put());
+}
+
+void SetRegString(const std::string& fullPath, const std::string& valueName,
+                  const std::string& text) {
+    const SplitPath split = SplitKeyPath(fullPath);
+    if (split.root == 0)
+        return;
+    UniqueHkey key;
+    if (RegOpenKeyExA(ToHkey(split.root), split.subkey.c_str(), 0, KEY_WRITE, key.put()) !=
+        ERROR_SUCCESS)
+        return;
+    // The data is the text with its terminating NUL, and the size counts that NUL.
+    RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+}
+
+bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName) {
+    UniqueHkey key;
+    if (RegOpenKeyExA(ToHkey(root), subkey.c_str(), 0, kDeleteValueAccess, key.put()) !=
+        ERROR_SUCCESS)
+        return false;
+    return RegDeleteValueA(key.get(), valueName.c_str()) == ERROR_SUCCESS;
+}
+
+bool DeleteRegTree(RootKey root, const std::string& subkey) {
+    return SHDeleteKeyA(ToHkey(root), subkey.c_str()) == ERROR_SUCCESS;
+}
+
+} // namespace zelvo

@@ -1,0 +1,29 @@
+// The product's only registry layer. Keys are named by full key paths
+// ("HKEY_LOCAL_MACHINE\SOFTWARE\..."); every call opens, acts and closes, and nothing is
+// reported to the caller except DeleteRegValue's result.
+#pragma once
+
+#include "keypath.h"
+
+#include <string>
+
+namespace zelvo {
+
+// Root and subkey of a full key path. A malformed path shows the "Incorrect Format:" message
+// and gives root 0.
+SplitPath SplitKeyPath(const std::string& fullPath);
+
+// Creates the key and any missing keys above it, or opens it if it exists; then closes it.
+void CreateRegKey(const std::string& fullPath);
+
+// Writes a REG_SZ value into an existing key; a missing key is never created.
+void SetRegString(const std::string& fullPath, const std::string& valueName,
+                  const std::string& text);
+
+// Deletes a named value; true only when a value was deleted.
+bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName);
+
+// Deletes a key with all its subkeys and values (SHDeleteKeyA); true on success.
+bool DeleteRegTree(RootKey root, const std::string& subkey);
+
+} // namespace zelvo

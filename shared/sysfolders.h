@@ -1,0 +1,24 @@
+// The system and application folders, the file test and the shell open.
+#pragma once
+
+#include "filetest.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace zelvo {
+
+// The Windows System folder without a trailing backslash, or empty text when Windows fails.
+std::string GetSystemFolder();
+
+// The folder of the running program's own file, without a trailing backslash.
+std::string GetAppFolder();
+
+// Whether a file (hidden and system files included, folders not) is at exactly this path.
+FileTest FileExists(const std::string& path);
+
+// Starts a program or opens a document through the shell; the result is the caller's to ignore.
+void ShellOpen(HWND owner, const std::string& path);
+
+} // namespace zelvo

@@ -1,0 +1,40 @@
+#include "driveroots.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelvo;
+using Strings = std::vector<std::string>;
+
+TEST(DriveTypeName, NamesEachKnownTypeAndNothingAbove) {
+    const Strings expected = {"Unknown Drive Type", "Drive does not exist", "Removable Media",
+                              "Fixed Drive",        "Network Drive",        "CD Rom",
+                              "Ram Disk"};
+    for (unsigned type = 0; type < expected.size(); ++type)
+        EXPECT_EQ(DriveTypeName(type), expected[type]) << type;
+    EXPECT_EQ(DriveTypeName(7), "");
+    EXPECT_EQ(DriveTypeName(0xFFFFFFFFU), "");
+}
+
+TEST(SplitDriveRootList, TakesEachRootBeforeItsNul) {
+    using namespace std::string_literals;
+    EXPECT_EQ(SplitDriveRootList("A:\\\0C:\\\0D:\\\0"s), (Strings{"A:\\", "C:\\", "D:\\"}));
+    EXPECT_EQ(SplitDriveRootList(""), Strings{});
+    // A list that the system did not terminate loses only its unterminated tail.
+    EXPECT_EQ(SplitDriveRootList("C:\\\0E:"s), Strings{"C:\\"});
+}
+
+TEST(StripTerminator, CutsAtTheFirstNul) {
+    using namespace std::string_literals;
+    EXPECT_EQ(StripTerminator("C:\\x.icl"), "C:\\x.icl");
+    EXPECT_EQ(StripTerminator("\0abc"s), "");
+    EXPECT_EQ(StripTerminator("abc\0def\0"s), "abc");
+    EXPECT_EQ(StripTerminator(""), "");
+}
+
+TEST(DriveLettersFromMask, ListsSetBitsInLetterOrder) {
+    EXPECT_EQ(DriveLettersFromMask([] { return 0x0200001DU; }),
+              (Strings{"A", "C", "D", "E", "Z"}));
+    EXPECT_EQ(DriveLettersFromMask([] { return 0U; }), Strings{});
+    // Bits above Z are no drives.
+    EXPECT_EQ(DriveLettersFromMask([] { return 0xFC000000U; }), Strings{"Z"});
+}

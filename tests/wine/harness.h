@@ -1,0 +1,80 @@
+// What the tests under Wine share: the product's folders, the registry and files as a user or
+// Windows would observe them, and driving the real programs' windows.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zelvo::testing {
+
+// The application folder the test run installed, and the Windows System folder.
+std::string AppDir();
+std::string SysDir();
+std::string AppFile(const char* nameWithBackslash);
+std::string SysFile(const char* nameWithBackslash);
+
+// Registry, read through the API as Explorer would.
+std::optional<std::string> ReadRegString(HKEY root, const std::string& subkey,
+                                         const std::string& valueName);
+bool RegKeyExists(HKEY root, const std::string& subkey);
+void WriteRegString(HKEY root, const std::string& subkey, const std::string& valueName,
+                    const std::string& text);
+// The default value of a drive's override key, if there is one.
+std::optional<std::string> DriveOverride(char letter);
+std::optional<std::string> LogonEntry();
+
+bool FileIsThere(const std::string& path);
+void WriteFile(const std::string& path, const std::string& content);
+std::string ReadFile(const std::string& path);
+
+// Puts the machine back to "not installed": no files in the system folder, no logon entry, no
+// DriveIcons key, no recorded updater starts.
+void ResetProductState();
+
+// A stand-in updater that records each of its starts; installed as the system folder's
+// ZDrvs.exe, where the icon changer never replaces it.
+void InstallWitnessUpdater();
+int WitnessStarts();
+
+// A started program, ended (if still running) when the object goes.
+class Process {
+  public:
+    explicit Process(const std::string& exePath);
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    DWORD id() const { return info_.dwProcessId; }
+    bool started() const { return info_.hProcess != nullptr; }
+    // True when the program ended within the time.
+    bool WaitForExit(DWORD milliseconds = 10000);
+
+  private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+// Runs a program and waits for its end; true when it ended in time.
+bool RunToEnd(const std::string& exePath, DWORD milliseconds = 10000);
+
+// Waits until no process of this file name runs (e.g. updaters started through the shell).
+bool WaitUntilNoProcess(const char* exeName, DWORD milliseconds = 10000);
+
+// The top-level window of a process with this title (any title when null), waiting for it.
+HWND WaitForWindow(DWORD processId, const char* title, DWORD milliseconds = 10000);
+// True when a visible top-level window of the process exists.
+bool HasVisibleWindow(DWORD processId);
+std::string WindowText(HWND hwnd);
+// The client rectangle of a child, relative to its parent's client area.
+RECT ChildRect(HWND child);
+
+// A message box of the process: its text (the static with id 0xFFFF), and OK pressed.
+std::string MessageBoxText(HWND box);
+void PressOk(HWND box);
+
+// Lets the program under test handle what was posted to it.
+void Settle(DWORD milliseconds = 200);
+
+} // namespace zelvo::testing
