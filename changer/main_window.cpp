@@ -168,7 +168,7 @@ void MainWindow::OnCreate() {
         LoadImageA(instance_, MAKEINTRESOURCEA(IDB_PLACEHOLDER), IMAGE_BITMAP, 0, 0, 0)));
     helpIcon_.reset(static_cast<HICON>(
         LoadImageA(instance_, MAKEINTRESOURCEA(IDI_HELP), IMAGE_ICON, 24, 24, 0)));
-    handCursor_ = LoadCursorA(instance_, MAKEINTRESOURCEA(IDC_HAND));
+    handCursor_ = LoadCursorA(instance_, MAKEINTRESOURCEA(IDR_HAND_CURSOR));
     CreateControls();
     CreateToolTips();
 }

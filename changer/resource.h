@@ -6,7 +6,7 @@
 #define IDB_BANNER 3
 #define IDB_PLACEHOLDER 4
 #define IDI_HELP 5
-#define IDC_HAND 101
+#define IDR_HAND_CURSOR 101
 
 #define IDC_LABEL2 1001
 #define IDC_IMAGE1 1002
