@@ -1,0 +1,22 @@
+// Purgo, the remover: takes the product's files, logon entry and drive icon overrides off the
+// machine without a word, and ends by itself.
+#include "program.h"
+#include "remover_window.h"
+
+namespace zelvo {
+const char kProgramTitle[] = "Purgo";
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    zelvo::RemoverWindow window;
+    if (!zelvo::RemoverWindow::Register(instance) || !window.Create(instance))
+        return 1;
+    window.Load();
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

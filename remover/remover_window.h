@@ -1,0 +1,26 @@
+// frmPurgo, the remover's one window: never shown; it exists to own the removal, which runs
+// once it is created and ends by closing it.
+#pragma once
+
+#include <windows.h>
+
+namespace zelvo {
+
+class RemoverWindow {
+  public:
+    static bool Register(HINSTANCE instance);
+    // Creates the window, hidden.
+    bool Create(HINSTANCE instance);
+    // The removal, then the close that ends the program.
+    void Load();
+
+  private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    void OnClose();
+
+    HWND hwnd_ = nullptr;
+};
+
+} // namespace zelvo

@@ -1,0 +1,215 @@
+// The remover as a user meets it: run from the application folder, it takes the product's
+// files, logon entry and drive icon overrides off the machine, unseen, and ends by itself.
+// Run with drives A (floppy), C (fixed), D (CD), E (fixed) and Z (network) mapped.
+#include "harness.h"
+#include "layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+using namespace zelvo;
+using namespace zelvo::testing;
+
+namespace {
+
+using Listing = std::vector<std::string>;
+
+constexpr const char* kSystemFiles[] = {kUsageLibraryFile, kUpdaterFile, kDefaultLibraryFile};
+
+// Every entry of a folder as "name size", sorted.
+Listing FolderListing(const std::string& folder) {
+    Listing entries;
+    WIN32_FIND_DATAA found;
+    const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        entries.push_back(std::string(found.cFileName) + " " + std::to_string(found.nFileSizeLow));
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+// The system folder's listing without the product's three files.
+Listing ForeignSystemFiles() {
+    Listing entries = FolderListing(SysDir());
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [](const std::string& entry) {
+                                     for (const char* name : kSystemFiles) {
+                                         const std::string prefix = std::string(name + 1) + " ";
+                                         if (lstrcmpiA(entry.substr(0, prefix.size()).c_str(),
+                                                       prefix.c_str()) == 0)
+                                             return true;
+                                     }
+                                     return false;
+                                 }),
+                  entries.end());
+    return entries;
+}
+
+// The values of the Run key as "name=data", sorted.
+Listing RunValues() {
+    Listing values;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return values;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD size = sizeof name;
+        if (RegEnumValueA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        values.push_back(std::string(name) + "=" +
+                         ReadRegString(HKEY_LOCAL_MACHINE, kRunSubkey, name).value_or("?"));
+    }
+    RegCloseKey(key);
+    std::sort(values.begin(), values.end());
+    return values;
+}
+
+bool DriveIconsKeyExists() {
+    return RegKeyExists(HKEY_LOCAL_MACHINE, kDriveIconsSubkey);
+}
+
+void SetOverride(char letter, const std::string& location) {
+    WriteRegString(HKEY_LOCAL_MACHINE,
+                   std::string(kDriveIconsSubkey) + "\\" + letter + kDefaultIconSuffix, "",
+                   location);
+}
+
+class RemoverTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ResetProductState(); }
+    void TearDown() override { ResetProductState(); }
+
+    // Runs Purgo from the application folder; it must end by itself within a few seconds and
+    // never show a window.
+    void RunPurgo() {
+        Process purgo(AppFile("\\Purgo.exe"));
+        ASSERT_TRUE(purgo.started());
+        bool seen = false;
+        const DWORD start = GetTickCount();
+        while (!purgo.WaitForExit(0) && GetTickCount() - start < 5000) {
+            seen = seen || HasVisibleWindow(purgo.id());
+            Sleep(5);
+        }
+        EXPECT_TRUE(purgo.WaitForExit(0)) << "Purgo did not end by itself";
+        EXPECT_FALSE(seen) << "Purgo showed a window";
+    }
+
+    static void ExpectRemoved() {
+        for (const char* name : kSystemFiles)
+            EXPECT_FALSE(FileIsThere(SysFile(name))) << name;
+        EXPECT_FALSE(LogonEntry());
+        EXPECT_FALSE(DriveIconsKeyExists());
+    }
+
+    // Runs Purgo once more and expects nothing to change.
+    void ExpectSecondRunChangesNothing() {
+        const Listing system = FolderListing(SysDir());
+        const Listing run = RunValues();
+        RunPurgo();
+        EXPECT_EQ(FolderListing(SysDir()), system);
+        EXPECT_EQ(RunValues(), run);
+        ExpectRemoved();
+    }
+};
+
+} // namespace
+
+TEST_F(RemoverTest, FromNotInstalledRemovesOverridesOthersSet) {
+    SetOverride('C', "C:\\other\\disk.ico,0");
+    SetOverride('E', "C:\\other\\disk.ico,2");
+    RunPurgo();
+    ExpectRemoved();
+    ExpectSecondRunChangesNothing();
+}
+
+TEST_F(RemoverTest, FromUsageBarsOnAfterTheChangerRan) {
+    {
+        Process changer(AppFile("\\ZelvoDrv.exe"));
+        ASSERT_TRUE(changer.started());
+        const HWND window = WaitForWindow(changer.id(), "Zelvo Drives");
+        ASSERT_NE(window, nullptr);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(changer.WaitForExit(5000));
+    }
+    ASSERT_TRUE(WaitUntilNoProcess("ZDrvs.exe"));
+    ASSERT_TRUE(LogonEntry());
+    ASSERT_TRUE(FileIsThere(SysFile(kDefaultLibraryFile)));
+    // The changer copies the updater only where the application folder ships it.
+    ASSERT_EQ(FileIsThere(SysFile(kUsageLibraryFile)), FileIsThere(AppFile(kUsageLibrarySource)));
+    ASSERT_EQ(FileIsThere(SysFile(kUpdaterFile)), FileIsThere(AppFile(kUpdaterSource)));
+
+    RunPurgo();
+    ExpectRemoved();
+    ExpectSecondRunChangesNothing();
+}
+
+TEST_F(RemoverTest, FromDefaultsRestored) {
+    WriteFile(SysFile(kDefaultLibraryFile), "default icons");
+    RunPurgo();
+    ExpectRemoved();
+    ExpectSecondRunChangesNothing();
+}
+
+TEST_F(RemoverTest, FromRemoved) {
+    ASSERT_FALSE(DriveIconsKeyExists());
+    ExpectSecondRunChangesNothing();
+}
+
+TEST_F(RemoverTest, OtherProgramsLogonEntriesStay) {
+    WriteRegString(HKEY_LOCAL_MACHINE, kRunSubkey, "OtherTool", "C:\\other\\tool.exe");
+    WriteRegString(HKEY_LOCAL_MACHINE, kRunSubkey, kLogonValueName, SysFile(kUpdaterFile));
+    Listing expected = RunValues();
+    expected.erase(std::remove(expected.begin(), expected.end(),
+                               std::string(kLogonValueName) + "=" + SysFile(kUpdaterFile)),
+                   expected.end());
+    RunPurgo();
+    EXPECT_EQ(RunValues(), expected);
+    EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kRunSubkey, "OtherTool"), "C:\\other\\tool.exe");
+}
+
+TEST_F(RemoverTest, EveryOverrideGoesAlsoForAbsentDrivesAndForeignValues) {
+    SetOverride('C', SysFile(kDefaultLibraryFile) + ",0");
+    SetOverride('Q', "C:\\other\\q.ico,0");
+    const std::string drive = std::string(kDriveIconsSubkey) + "\\D";
+    WriteRegString(HKEY_LOCAL_MACHINE, drive, "Label", "Discs");
+    WriteRegString(HKEY_LOCAL_MACHINE, drive + "\\DefaultLabel\\Deeper", "", "x");
+    WriteRegString(HKEY_LOCAL_MACHINE, kDriveIconsSubkey, "Foreign", "value");
+    RunPurgo();
+    EXPECT_FALSE(DriveIconsKeyExists());
+}
+
+TEST_F(RemoverTest, LeavesTheApplicationFolderAndTheRestOfTheSystemFolder) {
+    const Listing app = FolderListing(AppDir());
+    ASSERT_FALSE(app.empty());
+    const Listing foreign = ForeignSystemFiles();
+    for (const char* name : kSystemFiles)
+        WriteFile(SysFile(name), "installed");
+    RunPurgo();
+    ExpectRemoved();
+    EXPECT_EQ(FolderListing(AppDir()), app);
+    EXPECT_EQ(ForeignSystemFiles(), foreign);
+}
+
+TEST_F(RemoverTest, ARunningUpdaterDoesNotStopTheLaterSteps) {
+    for (const char* name : kSystemFiles)
+        WriteFile(SysFile(name), "installed");
+    ASSERT_TRUE(CopyFileA("C:\\tests\\busy.exe", SysFile(kUpdaterFile).c_str(), FALSE));
+    WriteRegString(HKEY_LOCAL_MACHINE, kRunSubkey, kLogonValueName, SysFile(kUpdaterFile));
+    SetOverride('E', "C:\\other\\disk.ico,0");
+    {
+        Process updater(SysFile(kUpdaterFile));
+        ASSERT_TRUE(updater.started());
+        ASSERT_FALSE(DeleteFileA(SysFile(kUpdaterFile).c_str())) << "the file is not locked";
+        RunPurgo();
+        EXPECT_TRUE(FileIsThere(SysFile(kUpdaterFile)));
+    }
+    EXPECT_FALSE(FileIsThere(SysFile(kUsageLibraryFile)));
+    EXPECT_FALSE(FileIsThere(SysFile(kDefaultLibraryFile)));
+    EXPECT_FALSE(LogonEntry());
+    EXPECT_FALSE(DriveIconsKeyExists());
+}
