@@ -70,3 +70,14 @@ start_server() {
 stop_server() {
     WINEPREFIX=$1 wineserver -k >/dev/null 2>&1 || true
 }
+
+# Starts a virtual display on a free number and exports DISPLAY; sets xvfb_pid.
+start_xvfb() {
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=:$(head -n1 <"$fifo")
+    rm -f "$fifo"
+}

@@ -36,5 +36,5 @@ TEST(DriveLettersFromMask, ListsSetBitsInLetterOrder) {
               (Strings{"A", "C", "D", "E", "Z"}));
     EXPECT_EQ(DriveLettersFromMask([] { return 0U; }), Strings{});
     // Bits above Z are no drives.
-    EXPECT_EQ(DriveLettersFromMask([] { return 0xFC000000U; }), Strings{"Z"});
+    EXPECT_EQ(DriveLettersFromMask([] { return 0xFE000000U; }), Strings{"Z"});
 }

@@ -1,23 +1,19 @@
-// The icon changer as a user meets it: its window, start-up and closing.
+// The icon changer as a user meets it: its window, start-up, applying, restoring and closing.
 // Run with drives A (floppy), C (fixed), D (CD), E (fixed) and Z (network) mapped.
-#include "harness.h"
+#include "changer_driver.h"
 #include "layout.h"
 #include "resource.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace zelvo;
 using namespace zelvo::testing;
 
 namespace {
 
-constexpr char kTitle[] = "Zelvo Drives";
-
-// Starts ZelvoDrv from the application folder on a machine where the product is not installed,
-// with the stand-in updater in the system folder unless a test says otherwise.
+// A machine where the product is not installed, with the stand-in updater in the system
+// folder, so that no real update pass rewrites the fixed drives meanwhile.
 class ChangerTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -25,33 +21,12 @@ class ChangerTest : public ::testing::Test {
         InstallWitnessUpdater();
     }
     void TearDown() override {
-        if (changer && window)
-            PostMessageA(window, WM_CLOSE, 0, 0);
-        if (changer)
-            changer->WaitForExit(5000);
+        changer.Close();
         ResetProductState();
     }
+    void Start() { ASSERT_TRUE(changer.Start()) << "no window titled Zelvo Drives"; }
 
-    void Start() {
-        changer = std::make_unique<Process>(AppFile("\\ZelvoDrv.exe"));
-        ASSERT_TRUE(changer->started());
-        window = WaitForWindow(changer->id(), kTitle);
-        ASSERT_NE(window, nullptr) << "no window titled " << kTitle;
-    }
-    HWND Item(int id) const { return GetDlgItem(window, id); }
-    std::string ComboEntry(int index) const {
-        char text[16] = {};
-        SendMessageA(Item(IDC_CBODRIVES), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
-        return text;
-    }
-    void ChooseDrive(int index) {
-        SendMessageA(Item(IDC_CBODRIVES), CB_SETCURSEL, index, 0);
-        SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_CBODRIVES, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(Item(IDC_CBODRIVES)));
-    }
-
-    std::unique_ptr<Process> changer;
-    HWND window = nullptr;
+    ChangerDriver changer;
 };
 
 struct ExpectedControl {
@@ -60,15 +35,17 @@ struct ExpectedControl {
     RECT pixels; // left, top, right, bottom at 96 dpi
 };
 
+const std::string kDriveIcons = kDriveIconsSubkey;
+
 } // namespace
 
 TEST_F(ChangerTest, WindowHasItsTitleClientSizeAndControls) {
     Start();
     RECT client;
-    GetClientRect(window, &client);
+    GetClientRect(changer.window(), &client);
     EXPECT_EQ(client.right, 327);
     EXPECT_EQ(client.bottom, 205);
-    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    const LONG style = GetWindowLongA(changer.window(), GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
@@ -86,7 +63,7 @@ TEST_F(ChangerTest, WindowHasItsTitleClientSizeAndControls) {
         {IDC_IMAGE2, "", {288, 72, 312, 96}},
     };
     for (const ExpectedControl& expected : controls) {
-        const HWND control = Item(expected.id);
+        const HWND control = changer.Item(expected.id);
         ASSERT_NE(control, nullptr) << expected.id;
         EXPECT_TRUE(IsWindowVisible(control)) << expected.id;
         EXPECT_EQ(WindowText(control), expected.caption) << expected.id;
@@ -96,46 +73,34 @@ TEST_F(ChangerTest, WindowHasItsTitleClientSizeAndControls) {
         EXPECT_EQ(r.right, expected.pixels.right) << expected.caption << " " << expected.id;
         EXPECT_EQ(r.bottom, expected.pixels.bottom) << expected.caption << " " << expected.id;
     }
-    const RECT combo = ChildRect(Item(IDC_CBODRIVES));
+    const RECT combo = ChildRect(changer.Item(IDC_CBODRIVES));
     EXPECT_EQ(combo.left, 16);
     EXPECT_EQ(combo.top, 136);
     EXPECT_EQ(combo.right, 73);
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(Item(IDC_PICTURE2), IDC_LBLPREVIEW)));
-    GUITHREADINFO gui = {};
-    gui.cbSize = sizeof gui;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
-    EXPECT_EQ(gui.hwndFocus, Item(IDC_TXTDUMMY)) << "the hidden text box holds the focus";
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(changer.Item(IDC_PICTURE2), IDC_LBLPREVIEW)));
+    EXPECT_EQ(changer.Focus(), changer.Item(IDC_TXTDUMMY)) << "the hidden text box holds the focus";
 }
 
 TEST_F(ChangerTest, OffersEveryDriveLetterWithTheLowestSelected) {
     Start();
-    const HWND combo = Item(IDC_CBODRIVES);
+    const HWND combo = changer.Item(IDC_CBODRIVES);
     ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 5);
-    EXPECT_EQ(ComboEntry(0), "A");
-    EXPECT_EQ(ComboEntry(1), "C");
-    EXPECT_EQ(ComboEntry(2), "D");
-    EXPECT_EQ(ComboEntry(3), "E");
-    EXPECT_EQ(ComboEntry(4), "Z");
+    EXPECT_EQ(changer.ComboEntry(0), "A");
+    EXPECT_EQ(changer.ComboEntry(1), "C");
+    EXPECT_EQ(changer.ComboEntry(2), "D");
+    EXPECT_EQ(changer.ComboEntry(3), "E");
+    EXPECT_EQ(changer.ComboEntry(4), "Z");
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(WindowText(combo), "A");
 }
 
-TEST_F(ChangerTest, ThePickedDriveIsTheOneApplyWritesTo) {
-    Start();
-    ChooseDrive(2);
-    SetWindowTextA(Item(IDC_TXTICONPATH), "C:\\icons\\disc.ico,3");
-    SendMessageA(Item(IDC_CMDCHANGE), BM_CLICK, 0, 0);
-    EXPECT_EQ(DriveOverride('D'), "C:\\icons\\disc.ico,3");
-    EXPECT_FALSE(DriveOverride('A'));
-}
-
 TEST_F(ChangerTest, ToolTipsNameTheSelectedDrive) {
     Start();
-    ChooseDrive(2);
-    SetForegroundWindow(window);
+    changer.ChooseDrive("D");
+    SetForegroundWindow(changer.window());
     const auto tipOver = [&](int id) -> std::string {
         RECT r;
-        GetWindowRect(Item(id), &r);
+        GetWindowRect(changer.Item(id), &r);
         SetCursorPos(r.left + 5, r.top + 5);
         Settle(100);
         SetCursorPos(r.left + 8, r.top + 6);
@@ -176,21 +141,74 @@ TEST_F(ChangerTest, StartsTheInstalledUpdaterOnceMoreAfterSwitchingOn) {
 
 TEST_F(ChangerTest, CloseEndsTheProgram) {
     Start();
-    PostMessageA(Item(IDC_CMDCLOSE), BM_CLICK, 0, 0);
-    EXPECT_TRUE(changer->WaitForExit(5000));
+    changer.Click(IDC_CMDCLOSE);
+    EXPECT_TRUE(changer.process().WaitForExit(5000));
 }
 
 TEST_F(ChangerTest, AFailedLibraryCopyIsReportedAndEndsTheProgram) {
     const std::string source = AppFile(kDefaultLibrarySource);
     ASSERT_TRUE(MoveFileA(source.c_str(), (source + ".away").c_str()));
-    changer = std::make_unique<Process>(AppFile("\\ZelvoDrv.exe"));
-    const HWND box = WaitForWindow(changer->id(), "ZelvoDrv");
+    Process process(AppFile("\\ZelvoDrv.exe"));
+    const HWND box = WaitForWindow(process.id(), "ZelvoDrv");
     ASSERT_NE(box, nullptr);
     const std::string text = MessageBoxText(box);
     EXPECT_NE(text.find(SysFile(kDefaultLibraryFile)), std::string::npos) << text;
     EXPECT_NE(text.find("administrator"), std::string::npos) << text;
     PressOk(box);
-    EXPECT_TRUE(changer->WaitForExit(5000));
-    EXPECT_FALSE(HasVisibleWindow(changer->id()));
+    EXPECT_TRUE(process.WaitForExit(5000));
+    EXPECT_FALSE(HasVisibleWindow(process.id()));
     MoveFileA((source + ".away").c_str(), source.c_str());
+}
+
+TEST_F(ChangerTest, ApplyWithoutALocationAsksForAnIconAndWritesNothing) {
+    Start();
+    changer.Click(IDC_CMDCHANGE);
+    const HWND box = WaitForWindow(changer.processId(), "Nothing Selected");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Please select an icon     ");
+    EXPECT_NE(GetDlgItem(box, 1088), nullptr) << "the information icon";
+    PressOk(box);
+    for (int i = 0; i < 100 && IsWindow(box); ++i)
+        Settle(20);
+    Settle();
+    EXPECT_EQ(changer.Focus(), changer.Item(IDC_CMDBROWSE));
+    EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kDriveIcons));
+}
+
+TEST_F(ChangerTest, ApplyStoresTheLocationAsTheChosenDrivesOverride) {
+    Start();
+    changer.ChooseDrive("E");
+    changer.TypeLocation("C:\\Icons\\set.icl,3");
+    changer.Click(IDC_CMDCHANGE);
+    EXPECT_EQ(DriveOverride('E'), "C:\\Icons\\set.icl,3");
+    EXPECT_FALSE(DriveOverride('A'));
+
+    // A second apply replaces the first; a location naming no file is stored as typed.
+    changer.TypeLocation("no such file, at all");
+    changer.Click(IDC_CMDCHANGE);
+    EXPECT_EQ(DriveOverride('E'), "no such file, at all");
+}
+
+TEST_F(ChangerTest, RestoreRemovesEveryOverride) {
+    WriteRegString(HKEY_LOCAL_MACHINE, kDriveIcons + "\\Q\\DefaultIcon", "", "C:\\q.ico,0");
+    WriteRegString(HKEY_LOCAL_MACHINE, kDriveIcons + "\\D\\DefaultIcon", "", "other software");
+    WriteRegString(HKEY_LOCAL_MACHINE, kDriveIcons + "\\D", "Label", "kept by nobody");
+    Start();
+    changer.ChooseDrive("Z");
+    changer.TypeLocation("C:\\Icons\\net.ico,0");
+    changer.Click(IDC_CMDCHANGE);
+    ASSERT_TRUE(DriveOverride('Z'));
+
+    changer.Click(IDC_CMDRESTORE);
+    EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kDriveIcons));
+    EXPECT_EQ(WaitForWindow(changer.processId(), "ZelvoDrv", 300), nullptr);
+}
+
+TEST_F(ChangerTest, RestoreWithoutOverridesShowsNothingAndLeavesNoKey) {
+    Start();
+    changer.Click(IDC_CMDRESTORE);
+    changer.Click(IDC_CMDRESTORE);
+    EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kDriveIcons));
+    EXPECT_EQ(WaitForWindow(changer.processId(), "ZelvoDrv", 300), nullptr);
+    EXPECT_EQ(WaitForWindow(changer.processId(), "Nothing Selected", 100), nullptr);
 }

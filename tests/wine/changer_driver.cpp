@@ -1,0 +1,63 @@
+#include "changer_driver.h"
+
+#include "resource.h"
+
+namespace zelvo::testing {
+
+namespace {
+constexpr char kTitle[] = "Zelvo Drives";
+}
+
+bool ChangerDriver::Start() {
+    process_ = std::make_unique<Process>(AppFile("\\ZelvoDrv.exe"));
+    window_ = process_->started() ? WaitForWindow(process_->id(), kTitle) : nullptr;
+    return window_ != nullptr;
+}
+
+bool ChangerDriver::Close() {
+    if (!process_)
+        return true;
+    if (window_)
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+    const bool ended = process_->WaitForExit(5000);
+    window_ = nullptr;
+    return ended;
+}
+
+ChangerDriver::~ChangerDriver() { Close(); }
+
+std::string ChangerDriver::ComboEntry(int index) const {
+    char text[16] = {};
+    SendMessageA(Item(IDC_CBODRIVES), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void ChangerDriver::ChooseDrive(int index) {
+    SendMessageA(Item(IDC_CBODRIVES), CB_SETCURSEL, index, 0);
+    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_CBODRIVES, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Item(IDC_CBODRIVES)));
+}
+
+void ChangerDriver::ChooseDrive(const char* letter) {
+    ChooseDrive(static_cast<int>(SendMessageA(Item(IDC_CBODRIVES), CB_FINDSTRINGEXACT,
+                                              static_cast<WPARAM>(-1),
+                                              reinterpret_cast<LPARAM>(letter))));
+}
+
+void ChangerDriver::TypeLocation(const std::string& text) {
+    SendMessageA(Item(IDC_TXTICONPATH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ChangerDriver::Click(int id) {
+    PostMessageA(Item(id), BM_CLICK, 0, 0);
+    Settle();
+}
+
+HWND ChangerDriver::Focus() const {
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &gui);
+    return gui.hwndFocus;
+}
+
+} // namespace zelvo::testing

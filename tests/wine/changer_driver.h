@@ -1,0 +1,38 @@
+// Drives the real icon changer as a user would: start it, find its controls, pick, click, close.
+#pragma once
+
+#include "harness.h"
+
+#include <memory>
+#include <string>
+
+namespace zelvo::testing {
+
+class ChangerDriver {
+  public:
+    // Starts ZelvoDrv from the application folder and waits for its window; false if none came.
+    bool Start();
+    // Closes the window as the close box would and waits for the program's end.
+    bool Close();
+    ~ChangerDriver();
+
+    HWND window() const { return window_; }
+    DWORD processId() const { return process_ ? process_->id() : 0; }
+    Process& process() { return *process_; }
+    HWND Item(int id) const { return GetDlgItem(window_, id); }
+    std::string ComboEntry(int index) const;
+    // Picks an entry of the drive drop-down, notifying the window as a user's choice does.
+    void ChooseDrive(int index);
+    void ChooseDrive(const char* letter);
+    void TypeLocation(const std::string& text);
+    // Clicks a button and lets the window handle it (posted: the click may open a modal box).
+    void Click(int id);
+    // The control that has the keyboard focus in the changer.
+    HWND Focus() const;
+
+  private:
+    std::unique_ptr<Process> process_;
+    HWND window_ = nullptr;
+};
+
+} // namespace zelvo::testing

@@ -1,0 +1,121 @@
+// The registry layer against the real registry, on a scratch key created and deleted here.
+#include "harness.h"
+#include "registry.h"
+
+#include <shlwapi.h>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace zelvo;
+using namespace zelvo::testing;
+
+namespace {
+
+const std::string kScratch = "Software\\ZelvoScratch";
+const std::string kScratchPath = "HKEY_CURRENT_USER\\" + kScratch;
+
+class RegistryTest : public ::testing::Test {
+  protected:
+    void SetUp() override { SHDeleteKeyA(HKEY_CURRENT_USER, kScratch.c_str()); }
+    void TearDown() override { SHDeleteKeyA(HKEY_CURRENT_USER, kScratch.c_str()); }
+
+    // Type and size of a value as stored, read with sentinels in place.
+    static std::pair<DWORD, DWORD> StoredTypeAndSize(const std::string& subkey,
+                                                     const std::string& name) {
+        DWORD type = 0xdeadbeef;
+        DWORD size = 0xdeadbeef;
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return {type, size};
+        RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
+        RegCloseKey(key);
+        return {type, size};
+    }
+};
+
+// Runs the call on a worker thread, answers the format message it must show, and gives its text.
+template <typename Call> std::string AnswerFormatMessage(Call call) {
+    std::thread worker(call);
+    const HWND box = WaitForWindow(GetCurrentProcessId(), "ZelvoTests", 5000);
+    std::string text = box ? MessageBoxText(box) : "<no message box>";
+    if (box)
+        PressOk(box);
+    worker.join();
+    return text;
+}
+
+} // namespace
+
+TEST_F(RegistryTest, CreateRegKeyCreatesMissingKeysAboveIt) {
+    CreateRegKey(kScratchPath + "\\E\\DefaultIcon");
+    EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, kScratch + "\\E\\DefaultIcon"));
+}
+
+TEST_F(RegistryTest, SetRegStringNeverCreatesAKey) {
+    SetRegString(kScratchPath + "\\Missing", "", "C:\\x.icl,1");
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kScratch + "\\Missing"));
+}
+
+TEST_F(RegistryTest, SetRegStringStoresTheTextWithItsNul) {
+    CreateRegKey(kScratchPath);
+    SetRegString(kScratchPath, "Empty", "");
+    SetRegString(kScratchPath, "Location", "C:\\x.icl,12");
+    EXPECT_EQ(StoredTypeAndSize(kScratch, "Empty"), std::make_pair(DWORD{REG_SZ}, DWORD{1}));
+    EXPECT_EQ(StoredTypeAndSize(kScratch, "Location"), std::make_pair(DWORD{REG_SZ}, DWORD{12}));
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kScratch, "Location"), "C:\\x.icl,12");
+}
+
+TEST_F(RegistryTest, EmptyValueNameSetsTheDefaultValue) {
+    CreateRegKey(kScratchPath);
+    SetRegString(kScratchPath, "", "first");
+    SetRegString(kScratchPath, "", "second");
+    char data[32] = "sentinel";
+    LONG size = sizeof data;
+    ASSERT_EQ(RegQueryValueA(HKEY_CURRENT_USER, kScratch.c_str(), data, &size), ERROR_SUCCESS);
+    EXPECT_STREQ(data, "second");
+}
+
+TEST_F(RegistryTest, RootAloneAddressesTheRootItself) {
+    CreateRegKey("HKEY_CURRENT_USER");
+    SetRegString("HKEY_CURRENT_USER", "ZelvoScratchValue", "at the root");
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, "", "ZelvoScratchValue"), "at the root");
+    EXPECT_TRUE(DeleteRegValue(0x80000001U, "", "ZelvoScratchValue"));
+}
+
+TEST_F(RegistryTest, DeleteRegValueIsTrueOnlyWhenAValueWent) {
+    CreateRegKey(kScratchPath);
+    SetRegString(kScratchPath, "ZDrives", "C:\\x.exe");
+    EXPECT_TRUE(DeleteRegValue(0x80000001U, kScratch, "ZDrives"));
+    EXPECT_FALSE(DeleteRegValue(0x80000001U, kScratch, "ZDrives"));
+    EXPECT_FALSE(DeleteRegValue(0x80000001U, kScratch + "\\Missing", "ZDrives"));
+}
+
+TEST_F(RegistryTest, DeleteRegTreeRemovesEverythingBelow) {
+    CreateRegKey(kScratchPath + "\\C\\DefaultIcon");
+    CreateRegKey(kScratchPath + "\\Q\\DefaultIcon");
+    SetRegString(kScratchPath + "\\Q\\DefaultIcon", "", "other software");
+    EXPECT_TRUE(DeleteRegTree(0x80000001U, kScratch));
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kScratch));
+    EXPECT_FALSE(DeleteRegTree(0x80000001U, kScratch));
+}
+
+TEST_F(RegistryTest, MalformedPathShowsTheFormatMessageAndWritesNothing) {
+    CreateRegKey(kScratchPath);
+    const std::string malformed = "hkey_current_user\\" + kScratch;
+    EXPECT_EQ(AnswerFormatMessage([&] { SetRegString(malformed, "Value", "x"); }),
+              "Incorrect Format:\n\n" + malformed);
+    EXPECT_FALSE(ReadRegString(HKEY_CURRENT_USER, kScratch, "Value"));
+
+    const std::string trailing = kScratchPath + "\\New\\";
+    EXPECT_EQ(AnswerFormatMessage([&] { CreateRegKey(trailing); }),
+              "Incorrect Format:\n\n" + trailing);
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kScratch + "\\New"));
+}
+
+TEST_F(RegistryTest, MisspeltRootDoesNothingAndShowsNothing) {
+    CreateRegKey("HKEY_CURRENT_USR\\" + kScratch + "\\New");
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kScratch + "\\New"));
+    EXPECT_FALSE(HasVisibleWindow(GetCurrentProcessId()));
+}

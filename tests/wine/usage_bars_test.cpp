@@ -1,0 +1,129 @@
+// The usage bars as the icon changer switches them on and off, with the real updater.
+// Run with drives A (floppy), C (fixed), D (CD), E (fixed) and Z (network) mapped.
+#include "changer_driver.h"
+#include "layout.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelvo;
+using namespace zelvo::testing;
+
+namespace {
+
+class UsageBarsTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ResetProductState(); }
+    void TearDown() override {
+        changer.Close();
+        ResetProductState();
+    }
+
+    // Starts the changer and waits until the updaters it started have ended.
+    void StartAndSettle() {
+        ASSERT_TRUE(changer.Start()) << "no window titled Zelvo Drives";
+        ASSERT_TRUE(WaitUntilNoProcess("ZDrvs.exe"));
+    }
+    static bool PointsIntoUsageLibrary(char letter) {
+        const auto location = DriveOverride(letter);
+        const std::string prefix = SysFile(kUsageLibraryFile) + ",";
+        return location && location->compare(0, prefix.size(), prefix) == 0;
+    }
+
+    ChangerDriver changer;
+};
+
+// Moves a file of the application folder away for the length of a test.
+class MovedAway {
+  public:
+    explicit MovedAway(std::string path) : path_(std::move(path)) {
+        MoveFileA(path_.c_str(), (path_ + ".away").c_str());
+    }
+    ~MovedAway() { MoveFileA((path_ + ".away").c_str(), path_.c_str()); }
+
+  private:
+    std::string path_;
+};
+
+} // namespace
+
+TEST_F(UsageBarsTest, AStartInstallsTheUpdaterAndPointsTheFixedDrivesAtTheirBars) {
+    StartAndSettle();
+    EXPECT_EQ(ReadFile(SysFile(kUsageLibraryFile)), ReadFile(AppFile(kUsageLibrarySource)));
+    EXPECT_EQ(ReadFile(SysFile(kUpdaterFile)), ReadFile(AppFile(kUpdaterSource)));
+    EXPECT_EQ(LogonEntry(), SysFile(kUpdaterFile)) << "the system folder's copy, never ZDrvs.dll";
+    EXPECT_TRUE(PointsIntoUsageLibrary('C')) << DriveOverride('C').value_or("<none>");
+    EXPECT_TRUE(PointsIntoUsageLibrary('E')) << DriveOverride('E').value_or("<none>");
+    EXPECT_FALSE(DriveOverride('A'));
+    EXPECT_FALSE(DriveOverride('D'));
+    EXPECT_FALSE(DriveOverride('Z'));
+}
+
+TEST_F(UsageBarsTest, InstalledFilesAreNeverReplaced) {
+    WriteFile(SysFile(kUsageLibraryFile), "older library");
+    CopyFileA("C:\\tests\\witness.exe", SysFile(kUpdaterFile).c_str(), FALSE);
+    StartAndSettle();
+    EXPECT_EQ(ReadFile(SysFile(kUsageLibraryFile)), "older library");
+    EXPECT_EQ(ReadFile(SysFile(kUpdaterFile)), ReadFile("C:\\tests\\witness.exe"));
+    EXPECT_EQ(WitnessStarts(), 2);
+}
+
+TEST_F(UsageBarsTest, WithoutTheShippedUpdaterTheLogonEntryIsStillWritten) {
+    MovedAway updater(AppFile(kUpdaterSource));
+    StartAndSettle();
+    EXPECT_EQ(LogonEntry(), SysFile(kUpdaterFile));
+    EXPECT_FALSE(FileIsThere(SysFile(kUpdaterFile)));
+    EXPECT_EQ(WaitForWindow(changer.processId(), "ZelvoDrv", 300), nullptr) << "nothing is shown";
+}
+
+TEST_F(UsageBarsTest, RestoreLeavesTheDefaultsRestoredAndClosingKeepsThemSo) {
+    StartAndSettle();
+    changer.Click(IDC_CMDRESTORE);
+    EXPECT_TRUE(FileIsThere(SysFile(kDefaultLibraryFile)));
+    EXPECT_FALSE(FileIsThere(SysFile(kUsageLibraryFile)));
+    EXPECT_FALSE(FileIsThere(SysFile(kUpdaterFile)));
+    EXPECT_FALSE(LogonEntry());
+    EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kDriveIconsSubkey));
+
+    ASSERT_TRUE(changer.Close());
+    EXPECT_FALSE(LogonEntry()) << "closing after a restore writes no logon entry";
+
+    // The next start switches the usage bars on again.
+    StartAndSettle();
+    EXPECT_EQ(LogonEntry(), SysFile(kUpdaterFile));
+    EXPECT_TRUE(FileIsThere(SysFile(kUsageLibraryFile)));
+    EXPECT_TRUE(PointsIntoUsageLibrary('C'));
+}
+
+TEST_F(UsageBarsTest, ClosingRenewsTheLogonEntry) {
+    StartAndSettle();
+    ResetProductState();
+    ASSERT_FALSE(LogonEntry());
+    ASSERT_TRUE(changer.Close());
+    EXPECT_EQ(LogonEntry(), SysFile(kUpdaterFile));
+}
+
+// A user's day: the bars come on, an icon goes on the floppy drive, and the next logon's
+// updater refreshes the fixed drives and leaves the floppy alone.
+TEST_F(UsageBarsTest, TypicalDay) {
+    StartAndSettle();
+    ASSERT_TRUE(PointsIntoUsageLibrary('C'));
+    changer.ChooseDrive("A");
+    const std::string chosen = SysFile(kDefaultLibraryFile) + ",3";
+    changer.TypeLocation(chosen);
+    changer.Click(IDC_CMDCHANGE);
+    EXPECT_EQ(DriveOverride('A'), chosen);
+
+    // An icon applied to a fixed drive lasts until the updater's next run.
+    changer.ChooseDrive("E");
+    changer.Click(IDC_CMDCHANGE);
+    EXPECT_EQ(DriveOverride('E'), chosen);
+
+    ASSERT_TRUE(changer.Close());
+    ASSERT_EQ(LogonEntry(), SysFile(kUpdaterFile));
+
+    ASSERT_TRUE(RunToEnd(*LogonEntry())); // what Windows starts at the next logon
+    EXPECT_TRUE(PointsIntoUsageLibrary('C'));
+    EXPECT_TRUE(PointsIntoUsageLibrary('E'));
+    EXPECT_EQ(DriveOverride('A'), chosen);
+}
