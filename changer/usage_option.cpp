@@ -6,16 +6,6 @@ namespace zelvo {
 
 namespace {
 
-void CopyWhenMissing(SystemOps& ops, const std::string& from, const std::string& to) {
-    if (MayCopyTo(ops.FileExists(to)))
-        ops.CopyNew(from, to); // a failed copy is skipped silently
-}
-
-void DeleteWhenPresent(SystemOps& ops, const std::string& path) {
-    if (MayDelete(ops.FileExists(path)))
-        ops.Remove(path); // a refused delete (e.g. a running updater) is skipped silently
-}
-
 void WriteLogonEntry(SystemOps& ops, const std::string& systemFolder) {
     ops.SetRegString(kRunKeyPath, kLogonValueName, systemFolder + kUpdaterFile);
 }
@@ -34,8 +24,12 @@ void SwitchUsageBarsOn(SystemOps& ops) {
 
 void SwitchUsageBarsOff(SystemOps& ops, const std::vector<std::string>& fixedRoots) {
     const std::string system = ops.SystemFolder();
-    DeleteWhenPresent(ops, system + kUsageLibraryFile);
-    DeleteWhenPresent(ops, system + kUpdaterFile);
+    // Without the system folder the names would point into the current drive's root, at files
+    // that are not the product's.
+    if (!system.empty()) {
+        DeleteWhenPresent(ops, system + kUsageLibraryFile);
+        DeleteWhenPresent(ops, system + kUpdaterFile);
+    }
     ops.DeleteRegValue(kLocalMachineRoot, kRunSubkey, kLogonValueName);
     const std::string defaultIcon = IconLocation(system + kDefaultLibraryFile, 0);
     for (const std::string& root : fixedRoots) {
@@ -44,6 +38,8 @@ void SwitchUsageBarsOff(SystemOps& ops, const std::vector<std::string>& fixedRoo
     }
 }
 
-void RenewLogonEntry(SystemOps& ops) { WriteLogonEntry(ops, ops.SystemFolder()); }
+void RenewLogonEntry(SystemOps& ops) {
+    WriteLogonEntry(ops, ops.SystemFolder());
+}
 
 } // namespace zelvo

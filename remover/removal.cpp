@@ -15,11 +15,8 @@ void DeleteInstalledFiles(SystemOps& ops) {
     // that are not the product's.
     if (system.empty())
         return;
-    for (const char* name : kInstalledFiles) {
-        const std::string path = system + name;
-        if (MayDelete(ops.FileExists(path)))
-            ops.Remove(path); // a refused delete (e.g. a running updater) is skipped silently
-    }
+    for (const char* name : kInstalledFiles)
+        DeleteWhenPresent(ops, system + name);
 }
 
 } // namespace

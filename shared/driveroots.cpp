@@ -3,9 +3,12 @@
 namespace zelvo {
 
 std::string DriveTypeName(unsigned driveType) {
-    static const char* const kNames[] = {"Unknown Drive Type", "Drive does not exist",
-                                         "Removable Media",    kFixedDriveTypeName,
-                                         "Network Drive",      "CD Rom",
+    static const char* const kNames[] = {"Unknown Drive Type",
+                                         "Drive does not exist",
+                                         "Removable Media",
+                                         kFixedDriveTypeName,
+                                         "Network Drive",
+                                         "CD Rom",
                                          "Ram Disk"};
     if (driveType >= sizeof kNames / sizeof kNames[0])
         return {};
@@ -21,6 +24,8 @@ std::vector<std::string> SplitDriveRootList(const std::string& list) {
     return roots;
 }
 
-std::string StripTerminator(const std::string& text) { return text.substr(0, text.find('\0')); }
+std::string StripTerminator(const std::string& text) {
+    return text.substr(0, text.find('\0'));
+}
 
 } // namespace zelvo

@@ -15,7 +15,9 @@ std::string GetDriveRootList() {
     return std::string(buffer, n);
 }
 
-std::string DriveTypeName(const std::string& root) { return DriveTypeName(GetDriveTypeA(root.c_str())); }
+std::string DriveTypeName(const std::string& root) {
+    return DriveTypeName(GetDriveTypeA(root.c_str()));
+}
 
 std::vector<std::string> FixedDriveRoots() {
     std::vector<std::string> fixed;

@@ -7,7 +7,11 @@ namespace zelvo {
 enum class FileTest { Missing, Present, Failed };
 
 // A copy is made unless the target is known to be there; a deletion unless it is known missing.
-inline bool MayCopyTo(FileTest target) { return target != FileTest::Present; }
-inline bool MayDelete(FileTest file) { return file != FileTest::Missing; }
+inline bool MayCopyTo(FileTest target) {
+    return target != FileTest::Present;
+}
+inline bool MayDelete(FileTest file) {
+    return file != FileTest::Missing;
+}
 
 } // namespace zelvo

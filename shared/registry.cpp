@@ -13,7 +13,9 @@ namespace {
 // KEY_ALL_ACCESS adds.
 constexpr REGSAM kDeleteValueAccess = 0x3F;
 
-HKEY ToHkey(RootKey root) { return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root)); }
+HKEY ToHkey(RootKey root) {
+    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root));
+}
 
 } // namespace
 

@@ -29,4 +29,17 @@ class SystemOps {
     virtual void ShellOpen(const std::string& path) = 0;
 };
 
+// Copies unless the target is known to be there; a failed copy is skipped silently.
+inline void CopyWhenMissing(SystemOps& ops, const std::string& from, const std::string& to) {
+    if (MayCopyTo(ops.FileExists(to)))
+        ops.CopyNew(from, to);
+}
+
+// Deletes unless the file is known to be missing; a refused delete (e.g. of a running
+// program) is skipped silently.
+inline void DeleteWhenPresent(SystemOps& ops, const std::string& path) {
+    if (MayDelete(ops.FileExists(path)))
+        ops.Remove(path);
+}
+
 } // namespace zelvo

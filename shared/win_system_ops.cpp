@@ -5,19 +5,29 @@
 
 namespace zelvo {
 
-std::string WinSystemOps::SystemFolder() { return GetSystemFolder(); }
+std::string WinSystemOps::SystemFolder() {
+    return GetSystemFolder();
+}
 
-std::string WinSystemOps::AppFolder() { return GetAppFolder(); }
+std::string WinSystemOps::AppFolder() {
+    return GetAppFolder();
+}
 
-FileTest WinSystemOps::FileExists(const std::string& path) { return zelvo::FileExists(path); }
+FileTest WinSystemOps::FileExists(const std::string& path) {
+    return zelvo::FileExists(path);
+}
 
 bool WinSystemOps::CopyNew(const std::string& from, const std::string& to) {
     return CopyFileA(from.c_str(), to.c_str(), TRUE) != FALSE;
 }
 
-bool WinSystemOps::Remove(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+bool WinSystemOps::Remove(const std::string& path) {
+    return DeleteFileA(path.c_str()) != FALSE;
+}
 
-void WinSystemOps::PumpMessages() { PumpWaitingMessages(); }
+void WinSystemOps::PumpMessages() {
+    PumpWaitingMessages();
+}
 
 void WinSystemOps::SetRegString(const std::string& keyPath, const std::string& valueName,
                                 const std::string& text) {
@@ -33,7 +43,9 @@ bool WinSystemOps::DeleteRegTree(RootKey root, const std::string& subkey) {
     return zelvo::DeleteRegTree(root, subkey);
 }
 
-void WinSystemOps::ShellOpen(const std::string& path) { zelvo::ShellOpen(owner_, path); }
+void WinSystemOps::ShellOpen(const std::string& path) {
+    zelvo::ShellOpen(owner_, path);
+}
 
 void PumpWaitingMessages() {
     MSG msg;

@@ -6,8 +6,12 @@ using namespace zelvo;
 using Strings = std::vector<std::string>;
 
 TEST(DriveTypeName, NamesEachKnownTypeAndNothingAbove) {
-    const Strings expected = {"Unknown Drive Type", "Drive does not exist", "Removable Media",
-                              "Fixed Drive",        "Network Drive",        "CD Rom",
+    const Strings expected = {"Unknown Drive Type",
+                              "Drive does not exist",
+                              "Removable Media",
+                              "Fixed Drive",
+                              "Network Drive",
+                              "CD Rom",
                               "Ram Disk"};
     for (unsigned type = 0; type < expected.size(); ++type)
         EXPECT_EQ(DriveTypeName(type), expected[type]) << type;
@@ -32,8 +36,7 @@ TEST(StripTerminator, CutsAtTheFirstNul) {
 }
 
 TEST(DriveLettersFromMask, ListsSetBitsInLetterOrder) {
-    EXPECT_EQ(DriveLettersFromMask([] { return 0x0200001DU; }),
-              (Strings{"A", "C", "D", "E", "Z"}));
+    EXPECT_EQ(DriveLettersFromMask([] { return 0x0200001DU; }), (Strings{"A", "C", "D", "E", "Z"}));
     EXPECT_EQ(DriveLettersFromMask([] { return 0U; }), Strings{});
     // Bits above Z are no drives.
     EXPECT_EQ(DriveLettersFromMask([] { return 0xFE000000U; }), Strings{"Z"});

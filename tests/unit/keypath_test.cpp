@@ -43,9 +43,9 @@ TEST(ParseKeyPath, TwoBackslashesAfterTheRootPassTheSubkeyOnUnchanged) {
 }
 
 TEST(ParseKeyPath, MalformedPathsGiveNoRoot) {
-    for (const char* path : {"hkey_local_machine\\SOFTWARE", "HKEY_LOCAL_MACHINE\\SOFTWARE\\",
-                             "SOFTWARE\\Microsoft", "HKEY_LOCAL_MACHINE\\", "", "HKEY",
-                             "\\HKEY_LOCAL_MACHINE"}) {
+    for (const char* path :
+         {"hkey_local_machine\\SOFTWARE", "HKEY_LOCAL_MACHINE\\SOFTWARE\\", "SOFTWARE\\Microsoft",
+          "HKEY_LOCAL_MACHINE\\", "", "HKEY", "\\HKEY_LOCAL_MACHINE"}) {
         const SplitPath split = ParseKeyPath(path);
         EXPECT_TRUE(split.malformed) << path;
         EXPECT_EQ(split.root, 0U) << path;

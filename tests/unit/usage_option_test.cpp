@@ -43,8 +43,9 @@ TEST(SwitchUsageBarsOn, NeverReplacesInstalledFiles) {
     ops.files[kSys + "\\ZelvoPrg.icl"] = FileTest::Present;
     ops.files[kSys + "\\ZDrvs.exe"] = FileTest::Present;
     SwitchUsageBarsOn(ops);
-    EXPECT_EQ(ops.calls, (Calls{"exists " + kSys + "\\ZelvoPrg.icl", "exists " + kSys + "\\ZDrvs.exe",
-                                "pump", "set " + kRun, "open " + kSys + "\\ZDrvs.exe"}));
+    EXPECT_EQ(ops.calls,
+              (Calls{"exists " + kSys + "\\ZelvoPrg.icl", "exists " + kSys + "\\ZDrvs.exe", "pump",
+                     "set " + kRun, "open " + kSys + "\\ZDrvs.exe"}));
 }
 
 TEST(SwitchUsageBarsOn, EveryStepRunsAfterAnyEarlierStepFails) {
@@ -70,8 +71,7 @@ TEST(SwitchUsageBarsOff, DeletesFilesAndLogonEntryThenRewritesEachFixedDrive) {
     SwitchUsageBarsOff(ops, {"C:\\", "E:\\"});
     EXPECT_EQ(ops.calls,
               (Calls{"exists " + kSys + "\\ZelvoPrg.icl", "delete " + kSys + "\\ZelvoPrg.icl",
-                     "exists " + kSys + "\\ZDrvs.exe", "delete " + kSys + "\\ZDrvs.exe",
-                     kDeleteRun,
+                     "exists " + kSys + "\\ZDrvs.exe", "delete " + kSys + "\\ZDrvs.exe", kDeleteRun,
                      "set " + kIcons + "C\\DefaultIcon [] = " + kSys + "\\ZelvoDrives.icl,0",
                      "set " + kIcons + "E\\DefaultIcon [] = " + kSys + "\\ZelvoDrives.icl,0"}));
 }
@@ -121,4 +121,13 @@ TEST(UsageOption, GreyedValueTwoCountsAsOff) {
     option.assign(2);
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(option.isOn());
+}
+
+TEST(SwitchUsageBarsOff, WithoutASystemFolderDeletesNoFileInTheDriveRoot) {
+    FakeSystemOps ops;
+    ops.systemFolder = "";
+    ops.files["\\ZDrvs.exe"] = FileTest::Present;
+    SwitchUsageBarsOff(ops, {"C:\\"});
+    EXPECT_EQ(ops.calls,
+              (Calls{kDeleteRun, "set " + kIcons + "C\\DefaultIcon [] = \\ZelvoDrives.icl,0"}));
 }

@@ -24,7 +24,9 @@ bool ChangerDriver::Close() {
     return ended;
 }
 
-ChangerDriver::~ChangerDriver() { Close(); }
+ChangerDriver::~ChangerDriver() {
+    Close();
+}
 
 std::string ChangerDriver::ComboEntry(int index) const {
     char text[16] = {};
@@ -39,9 +41,9 @@ void ChangerDriver::ChooseDrive(int index) {
 }
 
 void ChangerDriver::ChooseDrive(const char* letter) {
-    ChooseDrive(static_cast<int>(SendMessageA(Item(IDC_CBODRIVES), CB_FINDSTRINGEXACT,
-                                              static_cast<WPARAM>(-1),
-                                              reinterpret_cast<LPARAM>(letter))));
+    ChooseDrive(
+        static_cast<int>(SendMessageA(Item(IDC_CBODRIVES), CB_FINDSTRINGEXACT,
+                                      static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(letter))));
 }
 
 void ChangerDriver::TypeLocation(const std::string& text) {

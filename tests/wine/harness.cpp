@@ -40,8 +40,12 @@ std::string SysDir() {
     return buffer;
 }
 
-std::string AppFile(const char* name) { return AppDir() + name; }
-std::string SysFile(const char* name) { return SysDir() + name; }
+std::string AppFile(const char* name) {
+    return AppDir() + name;
+}
+std::string SysFile(const char* name) {
+    return SysDir() + name;
+}
 
 std::optional<std::string> ReadRegString(HKEY root, const std::string& subkey,
                                          const std::string& valueName) {
@@ -70,8 +74,8 @@ bool RegKeyExists(HKEY root, const std::string& subkey) {
 void WriteRegString(HKEY root, const std::string& subkey, const std::string& valueName,
                     const std::string& text) {
     HKEY key;
-    if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return;
     RegSetValueExA(key, valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
@@ -229,10 +233,16 @@ RECT ChildRect(HWND child) {
     return r;
 }
 
-std::string MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
+std::string MessageBoxText(HWND box) {
+    return WindowText(GetDlgItem(box, 0xFFFF));
+}
 
-void PressOk(HWND box) { PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0); }
+void PressOk(HWND box) {
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+}
 
-void Settle(DWORD milliseconds) { Sleep(milliseconds); }
+void Settle(DWORD milliseconds) {
+    Sleep(milliseconds);
+}
 
 } // namespace zelvo::testing

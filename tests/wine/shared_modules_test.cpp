@@ -38,7 +38,8 @@ TEST_F(FileExistsTest, SeesPlainHiddenAndSystemFilesButNoFolders) {
     WriteFile(dir + "\\hidden.txt", "x");
     WriteFile(dir + "\\system.txt", "x");
     SetFileAttributesA((dir + "\\hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    SetFileAttributesA((dir + "\\system.txt").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA((dir + "\\system.txt").c_str(),
+                       FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
     CreateDirectoryA((dir + "\\folder").c_str(), nullptr);
 
     EXPECT_EQ(FileExists(dir + "\\plain.txt"), FileTest::Present);
