@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Benchmark of the usage-bar updater's start-to-exit time under Wine, next to a bare program of
+# the same kind (registers a class, creates a hidden window, ends), with 0, 2 and 26 fixed
+# drives mapped. Prints figures; it is not a test.
+#   scripts/bench-updater.sh [RUNS]
+# Uses the win32 preset's build (build/win32, application folder build/dist), building what is
+# missing. ZELVO_BENCH_BUILD and ZELVO_BENCH_DIST point it at another build.
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+cd "$zelvo_root"
+
+runs=${1:-41}
+build=${ZELVO_BENCH_BUILD:-$zelvo_root/build/win32}
+dist=${ZELVO_BENCH_DIST:-$zelvo_root/build/dist}
+bench=$build/tests/bench/zelvo_bench.exe
+bare=$build/tests/bench/zelvo_bench_bare.exe
+
+if [ ! -f "$dist/ZDrvs.dll" ] || [ ! -f "$bench" ] || [ ! -f "$bare" ]; then
+    if [ -n "${ZELVO_BENCH_BUILD:-}" ]; then
+        cmake --build "$build" --target ZDrvs zelvo_bench zelvo_bench_bare
+    else
+        cmake --preset win32 >/dev/null
+        cmake --build --preset win32 -j"$(nproc)" --target ZDrvs zelvo_bench zelvo_bench_bare
+    fi
+fi
+
+xvfb_pid=
+prefix=
+out_dir=$(mktemp -d)
+cleanup() {
+    if [ -n "$prefix" ]; then
+        stop_server "$prefix"
+        rm -rf "$prefix"
+    fi
+    rm -rf "$out_dir"
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ]; then
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=:$(head -n1 <"$fifo")
+    rm -f "$fifo"
+fi
+
+ensure_template
+
+# Runs the benchmark in a fresh prefix with the given drives; writes its "name=value" lines.
+measure() {
+    local drives=$1 out=$2
+    prefix=$(new_prefix)
+    set_drives "$prefix" "$drives"
+    install_app_folder "$prefix" "$dist"
+    cp "$dist/ZDrvs.dll" "$prefix/drive_c/windows/system32/ZDrvs.exe"
+    mkdir -p "$prefix/drive_c/bench"
+    cp "$bench" "$bare" "$prefix/drive_c/bench/"
+    start_server "$prefix"
+    # From inside the prefix: the drives mapped need not include the current folder.
+    (cd "$prefix/drive_c/bench" && WINEPREFIX=$prefix wine 'C:\bench\zelvo_bench.exe' \
+        'C:\windows\system32\ZDrvs.exe' 'C:\bench\zelvo_bench_bare.exe' "$runs" \
+        </dev/null | tr -d '\r' >"$out")
+    stop_server "$prefix"
+    rm -rf "$prefix"
+    prefix=
+}
+
+value() { sed -n "s/^$1=//p" <<<"$2"; }
+
+all26=$(for l in a b c d e f g h i j k l m n o p q r s t u v w x y z; do printf '%s:hd ' "$l"; done)
+declare -A result
+for config in none two all; do
+    case $config in
+        none) drives="c:network d:cdrom" ;;
+        two) drives="a:floppy c:hd d:cdrom e:hd z:network" ;;
+        all) drives=$all26 ;;
+    esac
+    measure "$drives" "$out_dir/$config"
+    result[$config]=$(cat "$out_dir/$config")
+done
+
+printf '%-22s %12s %12s %7s\n' "fixed drives" "ZDrvs ms" "bare ms" "ratio"
+for config in none two all; do
+    case $config in none) label=0 ;; two) label=2 ;; all) label=26 ;; esac
+    out=${result[$config]}
+    printf '%-22s %12s %12s %7s\n' "$label" "$(value program_median_ms "$out")" \
+        "$(value yardstick_median_ms "$out")" "$(value ratio "$out")"
+done
+# Per drive: the updater's extra time over the yardstick measured in the same prefix, so that
+# the drift between prefixes cancels out.
+extra() { awk -v p="$(value program_median_ms "$1")" -v y="$(value yardstick_median_ms "$1")" \
+    'BEGIN { printf "%.3f", p - y }'; }
+extra0=$(extra "${result[none]}")
+extra2=$(extra "${result[two]}")
+extra26=$(extra "${result[all]}")
+echo "extra time over the yardstick: ${extra0} ms with 0, ${extra2} ms with 2, ${extra26} ms with 26 fixed drives"
+awk -v a="$extra26" -v b="$extra2" -v z="$extra0" 'BEGIN {
+    printf "cost per fixed drive: %.3f ms (from 2 to 26 drives), %.3f ms (from 0 to 26)\n", (a - b) / 24, (a - z) / 26 }'
+echo "medians of $runs alternating starts each (after 3 warm-up pairs)"

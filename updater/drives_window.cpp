@@ -1,0 +1,187 @@
+#include "drives_window.h"
+
+#include "drives.h"
+#include "geometry.h"
+#include "layout.h"
+#include "registry.h"
+#include "resource.h"
+#include "sysfolders.h"
+#include "usage.h"
+
+namespace zelvo {
+
+namespace {
+
+constexpr char kClassName[] = "ZelvoDrivesUpdater";
+constexpr char kTitle[] = "Zelvo /drives";
+// Fixed single border without minimize and maximize boxes; kept out of the taskbar.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kWindowExStyle = WS_EX_TOOLWINDOW;
+constexpr int kClientWidthTwips = 1110;
+constexpr int kClientHeightTwips = 600;
+
+// The window's outer size for its client area, computed once.
+SIZE OuterSize() {
+    static const SIZE size =
+        WindowSizeForClient(kClientWidthTwips, kClientHeightTwips, kWindowStyle, kWindowExStyle);
+    return size;
+}
+
+DrivesWindow* FromHwnd(HWND hwnd) {
+    return reinterpret_cast<DrivesWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+BOOL CALLBACK CloseOtherWindow(HWND hwnd, LPARAM self) {
+    if (hwnd != reinterpret_cast<HWND>(self))
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+} // namespace
+
+bool DrivesWindow::Register(HINSTANCE instance) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), LR_SHARED));
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    return RegisterClassExA(&wc) != 0;
+}
+
+bool DrivesWindow::Create(HINSTANCE instance) {
+    instance_ = instance;
+    const SIZE size = OuterSize();
+    const POINT at = CentredOnScreen(size);
+    return CreateWindowExA(kWindowExStyle, kClassName, kTitle, kWindowStyle, at.x, at.y, size.cx,
+                           size.cy, nullptr, nullptr, instance, this) != nullptr;
+}
+
+LRESULT CALLBACK DrivesWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_GETMINMAXINFO) {
+        // The window is smaller than a captioned window's default minimum size: allow its own
+        // size. Handled here, as the first one comes before WM_NCCREATE introduces the object.
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {
+            static_cast<LONG>(OuterSize().cx), static_cast<LONG>(OuterSize().cy)};
+        return 0;
+    }
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<DrivesWindow*>(
+            reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    DrivesWindow* self = FromHwnd(hwnd);
+    return self ? self->HandleMessage(msg, wParam, lParam)
+                : DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT DrivesWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CREATE:
+        OnCreate();
+        return 0;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_DESTROY:
+        Unload();
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        break;
+    }
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+void DrivesWindow::OnCreate() {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    canvasSize_ = {client.right - client.left, client.bottom - client.top};
+    const HDC screen = GetDC(hwnd_);
+    canvas_.reset(CreateCompatibleDC(screen));
+    canvasBitmap_.reset(CreateCompatibleBitmap(screen, canvasSize_.cx, canvasSize_.cy));
+    ReleaseDC(hwnd_, screen);
+    if (!canvas_ || !canvasBitmap_)
+        return;
+    canvasOldBitmap_ = SelectObject(canvas_.get(), canvasBitmap_.get());
+    canvasOldFont_ = SelectObject(canvas_.get(), GetStockObject(DEFAULT_GUI_FONT));
+    PrintLines({});
+}
+
+void DrivesWindow::OnPaint() {
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(hwnd_, &ps);
+    if (canvas_)
+        BitBlt(dc, 0, 0, canvasSize_.cx, canvasSize_.cy, canvas_.get(), 0, 0, SRCCOPY);
+    EndPaint(hwnd_, &ps);
+}
+
+void DrivesWindow::PrintLines(const std::vector<std::string>& lines) {
+    const HDC dc = canvas_.get();
+    if (!dc)
+        return;
+    const RECT all = {0, 0, canvasSize_.cx, canvasSize_.cy};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    int y = 0;
+    for (const std::string& line : lines) {
+        TextOutA(dc, 0, y, line.c_str(), static_cast<int>(line.size()));
+        y += metrics.tmHeight;
+    }
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+// Form_Unload: closes every other window of the program (it has none), then lets go of the
+// drawing.
+void DrivesWindow::Unload() {
+    EnumThreadWindows(GetCurrentThreadId(), CloseOtherWindow, reinterpret_cast<LPARAM>(hwnd_));
+    if (canvas_) {
+        SelectObject(canvas_.get(), canvasOldFont_);
+        SelectObject(canvas_.get(), canvasOldBitmap_);
+    }
+    canvas_.reset();
+    canvasBitmap_.reset();
+}
+
+void DrivesWindow::Load() { sListAllDrives(); }
+
+void DrivesWindow::sListAllDrives() {
+    lstDrives = FixedDriveRoots();
+    UpdateDriveIcons();
+}
+
+void DrivesWindow::UpdateDriveIcons() {
+    for (const std::string& root : lstDrives) {
+        if (root.empty())
+            continue;
+        const char letter = root[0];
+        ULARGE_INTEGER available, total, free;
+        // A drive that cannot be measured keeps whatever override it has.
+        if (!GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free) || total.QuadPart == 0)
+            continue;
+        PrintLines(FigureLines(total.QuadPart, free.QuadPart));
+        txtPercentUsed = PercentText(UsagePercent(total.QuadPart, free.QuadPart));
+        ChooseUsageIcon();
+        const std::string key = DriveIconKeyPath(letter);
+        CreateRegKey(key);
+        SetRegString(key, "", txtPath); // failures are not reported
+    }
+    DestroyWindow(hwnd_);
+}
+
+void DrivesWindow::ChooseUsageIcon() {
+    const int index = UsageIconIndex(PercentFromText(txtPercentUsed));
+    txtPath = UsageIconLocation(GetSystemFolder(), index);
+}
+
+} // namespace zelvo

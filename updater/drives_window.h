@@ -1,0 +1,54 @@
+// frmDrives, the usage-bar updater's one window: created, never shown. Its Load lists the fixed
+// drives and points each one's icon override at the usage-bar icon of its fill level; then the
+// window closes and the program ends.
+#pragma once
+
+#include "unique_handle.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zelvo {
+
+class DrivesWindow {
+  public:
+    static bool Register(HINSTANCE instance);
+    // Creates the window, hidden.
+    bool Create(HINSTANCE instance);
+    // Form_Load: the whole pass; the window is destroyed at its end.
+    void Load();
+    HWND hwnd() const { return hwnd_; }
+
+  private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    void OnCreate();
+    void OnPaint();
+    void Unload();
+
+    void sListAllDrives();
+    void UpdateDriveIcons();
+    void ChooseUsageIcon();
+    // Clears the picture and prints the lines onto it, one under the other.
+    void PrintLines(const std::vector<std::string>& lines);
+
+    HWND hwnd_ = nullptr;
+    HINSTANCE instance_ = nullptr;
+    // The persistent drawing: an off-screen copy of the client area that WM_PAINT shows.
+    UniqueHdc canvas_;
+    UniqueHbitmap canvasBitmap_;
+    HGDIOBJ canvasOldBitmap_ = nullptr;
+    HGDIOBJ canvasOldFont_ = nullptr;
+    SIZE canvasSize_ = {};
+
+    // Working fields.
+    std::string txtPath;                // icon location of the drive being processed
+    std::string txtPercentUsed;         // its usage percent as decimal text
+    std::vector<std::string> lstDrives; // fixed-drive roots, in the system's order
+};
+
+} // namespace zelvo

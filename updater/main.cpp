@@ -1,0 +1,25 @@
+// ZDrvs, the usage-bar updater: started at logon or by the icon changer; gives every fixed
+// drive the usage-bar icon of its fill level, shows nothing and ends.
+#include "drives_window.h"
+#include "program.h"
+
+namespace zelvo {
+const char kProgramTitle[] = "ZDrvs";
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // A hidden program: a drive that cannot be read must not bring up the system's error box.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+
+    zelvo::DrivesWindow window;
+    if (!zelvo::DrivesWindow::Register(instance) || !window.Create(instance))
+        return 1;
+    window.Load(); // runs the pass and destroys the window, which posts the quit
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,4 @@
+// Resource ids of the usage-bar updater.
+#pragma once
+
+#define IDI_APP 1
