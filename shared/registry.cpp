@@ -3,8 +3,6 @@
 #include "program.h"
 #include "unique_handle.h"
 
-#include <shlwapi.h>
-
 namespace zelvo {
 
 namespace {
@@ -12,10 +10,6 @@ namespace {
 // Access for deleting a value: the six specific key rights, without the standard rights that
 // KEY_ALL_ACCESS adds.
 constexpr REGSAM kDeleteValueAccess = 0x3F;
-
-HKEY ToHkey(RootKey root) {
-    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root));
-}
 
 } // namespace
 
@@ -56,10 +50,6 @@ bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& 
         ERROR_SUCCESS)
         return false;
     return RegDeleteValueA(key.get(), valueName.c_str()) == ERROR_SUCCESS;
-}
-
-bool DeleteRegTree(RootKey root, const std::string& subkey) {
-    return SHDeleteKeyA(ToHkey(root), subkey.c_str()) == ERROR_SUCCESS;
 }
 
 } // namespace zelvo

@@ -5,6 +5,8 @@
 
 #include "keypath.h"
 
+#include <windows.h>
+
 #include <string>
 
 namespace zelvo {
@@ -25,5 +27,10 @@ bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& 
 
 // Deletes a key with all its subkeys and values (SHDeleteKeyA); true on success.
 bool DeleteRegTree(RootKey root, const std::string& subkey);
+
+// The predefined key handle of a root (a root is its handle's value).
+inline HKEY ToHkey(RootKey root) {
+    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root));
+}
 
 } // namespace zelvo

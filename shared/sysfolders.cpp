@@ -2,8 +2,6 @@
 
 #include "unique_handle.h"
 
-#include <shellapi.h>
-
 #include <vector>
 
 namespace zelvo {
@@ -47,10 +45,6 @@ FileTest FileExists(const std::string& path) {
     }
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FileTest::Missing
                                                                : FileTest::Present;
-}
-
-void ShellOpen(HWND owner, const std::string& path) {
-    ShellExecuteA(owner, "open", path.c_str(), "", nullptr, SW_SHOWNORMAL);
 }
 
 } // namespace zelvo
