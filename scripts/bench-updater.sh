@@ -36,14 +36,7 @@ cleanup() {
     if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-    fifo=$(mktemp -u)
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=:$(head -n1 <"$fifo")
-    rm -f "$fifo"
-fi
+[ -n "${DISPLAY:-}" ] || start_xvfb
 
 ensure_template
 

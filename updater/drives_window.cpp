@@ -65,8 +65,8 @@ LRESULT CALLBACK DrivesWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     if (msg == WM_GETMINMAXINFO) {
         // The window is smaller than a captioned window's default minimum size: allow its own
         // size. Handled here, as the first one comes before WM_NCCREATE introduces the object.
-        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {
-            static_cast<LONG>(OuterSize().cx), static_cast<LONG>(OuterSize().cy)};
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {static_cast<LONG>(OuterSize().cx),
+                                                                 static_cast<LONG>(OuterSize().cy)};
         return 0;
     }
     if (msg == WM_NCCREATE) {
@@ -82,9 +82,6 @@ LRESULT CALLBACK DrivesWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 
 LRESULT DrivesWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_CREATE:
-        OnCreate();
-        return 0;
     case WM_PAINT:
         OnPaint();
         return 0;
@@ -100,60 +97,36 @@ LRESULT DrivesWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
-void DrivesWindow::OnCreate() {
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    canvasSize_ = {client.right - client.left, client.bottom - client.top};
-    const HDC screen = GetDC(hwnd_);
-    canvas_.reset(CreateCompatibleDC(screen));
-    canvasBitmap_.reset(CreateCompatibleBitmap(screen, canvasSize_.cx, canvasSize_.cy));
-    ReleaseDC(hwnd_, screen);
-    if (!canvas_ || !canvasBitmap_)
-        return;
-    canvasOldBitmap_ = SelectObject(canvas_.get(), canvasBitmap_.get());
-    canvasOldFont_ = SelectObject(canvas_.get(), GetStockObject(DEFAULT_GUI_FONT));
-    PrintLines({});
-}
-
 void DrivesWindow::OnPaint() {
     PAINTSTRUCT ps;
     const HDC dc = BeginPaint(hwnd_, &ps);
-    if (canvas_)
-        BitBlt(dc, 0, 0, canvasSize_.cx, canvasSize_.cy, canvas_.get(), 0, 0, SRCCOPY);
-    EndPaint(hwnd_, &ps);
-}
-
-void DrivesWindow::PrintLines(const std::vector<std::string>& lines) {
-    const HDC dc = canvas_.get();
-    if (!dc)
-        return;
-    const RECT all = {0, 0, canvasSize_.cx, canvasSize_.cy};
-    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
     int y = 0;
-    for (const std::string& line : lines) {
+    for (const std::string& line : printed_) {
         TextOutA(dc, 0, y, line.c_str(), static_cast<int>(line.size()));
         y += metrics.tmHeight;
     }
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    SelectObject(dc, oldFont);
+    EndPaint(hwnd_, &ps);
 }
 
-// Form_Unload: closes every other window of the program (it has none), then lets go of the
-// drawing.
+void DrivesWindow::PrintLines(std::vector<std::string> lines) {
+    printed_ = std::move(lines);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// Form_Unload: closes every other window of the program (it has none).
 void DrivesWindow::Unload() {
     EnumThreadWindows(GetCurrentThreadId(), CloseOtherWindow, reinterpret_cast<LPARAM>(hwnd_));
-    if (canvas_) {
-        SelectObject(canvas_.get(), canvasOldFont_);
-        SelectObject(canvas_.get(), canvasOldBitmap_);
-    }
-    canvas_.reset();
-    canvasBitmap_.reset();
 }
 
-void DrivesWindow::Load() { sListAllDrives(); }
+void DrivesWindow::Load() {
+    sListAllDrives();
+}
 
 void DrivesWindow::sListAllDrives() {
     lstDrives = FixedDriveRoots();

@@ -3,8 +3,6 @@
 // window closes and the program ends.
 #pragma once
 
-#include "unique_handle.h"
-
 #include <windows.h>
 
 #include <cstdint>
@@ -26,24 +24,19 @@ class DrivesWindow {
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
-    void OnCreate();
     void OnPaint();
     void Unload();
 
     void sListAllDrives();
     void UpdateDriveIcons();
     void ChooseUsageIcon();
-    // Clears the picture and prints the lines onto it, one under the other.
-    void PrintLines(const std::vector<std::string>& lines);
+    // Replaces what is printed on the window by these lines, one under the other.
+    void PrintLines(std::vector<std::string> lines);
 
     HWND hwnd_ = nullptr;
     HINSTANCE instance_ = nullptr;
-    // The persistent drawing: an off-screen copy of the client area that WM_PAINT shows.
-    UniqueHdc canvas_;
-    UniqueHbitmap canvasBitmap_;
-    HGDIOBJ canvasOldBitmap_ = nullptr;
-    HGDIOBJ canvasOldFont_ = nullptr;
-    SIZE canvasSize_ = {};
+    // What is printed on the window: kept, so that every repaint shows it again.
+    std::vector<std::string> printed_;
 
     // Working fields.
     std::string txtPath;                // icon location of the drive being processed

@@ -63,7 +63,9 @@ long long UsagePercent(std::uint64_t total, std::uint64_t free) {
     return used.negative ? -magnitude : magnitude;
 }
 
-std::string PercentText(long long percent) { return std::to_string(percent); }
+std::string PercentText(long long percent) {
+    return std::to_string(percent);
+}
 
 long long PercentFromText(const std::string& text) {
     long long value = 0;
