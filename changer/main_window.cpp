@@ -2,14 +2,22 @@
 
 #include "drives.h"
 #include "geometry.h"
+#include "icon_browse.h"
+#include "icon_location.h"
+#include "icon_picker_dialog.h"
 #include "layout.h"
 #include "program.h"
 #include "registry.h"
 #include "resource.h"
+#include "shell_icon_picker.h"
 #include "sysfolders.h"
 #include "win_system_ops.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+
+#include <array>
+#include <optional>
 
 namespace zelvo {
 
@@ -69,6 +77,19 @@ constexpr ControlSpec kControls[] = {
 
 // The drop-down's list opens below its field; room for every drive letter.
 constexpr int kDropDownListHeight = 200;
+
+// ExtractAssociatedIconA's path buffer, in characters; the call may write into it.
+constexpr std::size_t kExtractPathCapacity = MAX_PATH;
+
+// The icon Explorer would show for a location; none for a path too long for the call's buffer.
+UniqueHicon ExtractPreviewIcon(HINSTANCE instance, const IconLocationParts& location) {
+    std::array<char, kExtractPathCapacity> path = {};
+    if (location.path.size() >= path.size())
+        return {};
+    std::copy(location.path.begin(), location.path.end(), path.begin());
+    WORD index = static_cast<WORD>(location.index); // the call takes the index as 16 bits
+    return UniqueHicon(ExtractAssociatedIconA(instance, path.data(), &index));
+}
 
 MainWindow* FromHwnd(HWND hwnd) {
     return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
@@ -268,6 +289,9 @@ void MainWindow::OnCommand(int id, int code) {
         if (code == CBN_SELCHANGE)
             OnDriveChosen();
         break;
+    case IDC_CMDBROWSE:
+        OnBrowse();
+        break;
     case IDC_CMDCHANGE:
         OnApply();
         break;
@@ -300,6 +324,27 @@ std::string MainWindow::ControlText(int id) const {
     std::string text(GetWindowTextLengthA(control) + 1, '\0');
     text.resize(GetWindowTextA(control, text.data(), static_cast<int>(text.size())));
     return text;
+}
+
+void MainWindow::OnBrowse() {
+    ShellIconPicker shell(hwnd_);
+    IconPickerDialog own(hwnd_);
+    const std::optional<std::string> location =
+        BrowseForIconLocation(shell, own, GetSystemFolder(), WindowsPlatformId());
+    if (!location)
+        return; // cancelled: nothing changes
+    SetDlgItemTextA(hwnd_, IDC_TXTICONPATH, location->c_str());
+    ShowIconPreview();
+}
+
+void MainWindow::ShowIconPreview() {
+    picture2_.Reset();
+    if (const std::optional<IconLocationParts> location =
+            ParseIconLocation(ControlText(IDC_TXTICONPATH))) {
+        if (const UniqueHicon icon = ExtractPreviewIcon(instance_, *location))
+            picture2_.DrawIcon(icon.get());
+    }
+    picture2_.ShowLabel();
 }
 
 void MainWindow::OnApply() {

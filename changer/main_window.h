@@ -38,6 +38,10 @@ class MainWindow {
     void OnCreate();
     void OnCommand(int id, int code);
     void OnDriveChosen();
+    // cmdBrowse: the chosen icon's location into txtIconPath, and its preview.
+    void OnBrowse();
+    // Draws the icon that txtIconPath names into Picture2 (only ever after a choice).
+    void ShowIconPreview();
     void OnApply();
     void OnRestore();
     void OnHelp();

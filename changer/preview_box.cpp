@@ -10,8 +10,9 @@ namespace {
 constexpr char kClassName[] = "ZelvoPreviewBox";
 constexpr char kPreviewCaption[] = "Preview";
 constexpr COLORREF kPreviewTextColour = RGB(0, 0, 255);
-// lblPreview's place inside the box, in twips: just below a 32-pixel icon.
-constexpr TwipRect kLabelTwips = {0, 540, 570, 195};
+// lblPreview's place inside the box, in twips: just below a 32-pixel icon, as wide as the box
+// so that the whole caption shows.
+constexpr TwipRect kLabelTwips = {0, 540, 720, 195};
 
 // A memory DC with a bitmap selected into it for the lifetime of this object.
 class SelectedDc {
@@ -43,7 +44,8 @@ HWND PreviewBox::Create(HWND parent, int id, const RECT& pixels, HBITMAP placeho
                         HFONT font) {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
     size_ = {pixels.right - pixels.left, pixels.bottom - pixels.top};
-    hwnd_ = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
+    hwnd_ = CreateWindowExA(0, kClassName, "",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                             pixels.left, pixels.top, size_.cx, size_.cy, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
     if (!hwnd_)

@@ -22,3 +22,11 @@
 #define IDC_CMDCHANGE 1012
 #define IDC_CMDCLOSE 1013
 #define IDC_TXTDUMMY 1014
+
+// The "Change Icon" dialog, the icon picker for a shell without a working one.
+#define IDC_PICK_FILELABEL 1101
+#define IDC_PICK_FILE 1102
+#define IDC_PICK_BROWSE 1103
+#define IDC_PICK_LISTLABEL 1104
+#define IDC_PICK_ICONS 1105
+#define IDC_PICK_NOICONS 1106

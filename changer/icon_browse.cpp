@@ -1,0 +1,38 @@
+#include "icon_browse.h"
+
+#include "driveroots.h"
+#include "layout.h"
+
+#include <algorithm>
+
+namespace zelvo {
+
+std::string PickerBuffer(const std::string& path) {
+    return path + '\0' + std::string(kPickerSpareBlanks, ' ');
+}
+
+void WritePickerPath(std::string& buffer, std::size_t capacity, const std::string& path) {
+    if (capacity == 0)
+        return;
+    if (buffer.size() < capacity)
+        buffer.resize(capacity, '\0');
+    const std::size_t length = std::min(path.size(), capacity - 1);
+    buffer.replace(0, length, path, 0, length);
+    buffer[length] = '\0';
+}
+
+std::optional<std::string> BrowseForIconLocation(IconPicker& shell, IconPicker& own,
+                                                 const std::string& systemFolder,
+                                                 unsigned long platformId) {
+    std::string buffer = PickerBuffer(systemFolder + kDefaultLibraryFile);
+    const std::size_t capacity = buffer.size();
+    std::int32_t index = 0;
+    int result = shell.Pick(buffer, capacity, index, platformId == kPlatformNt);
+    if (result != kPickConfirmed && result != kPickCancelled)
+        result = own.Pick(buffer, capacity, index, false);
+    if (result != kPickConfirmed)
+        return std::nullopt; // cancelled, or no picker at all: nothing changes
+    return IconLocation(StripTerminator(buffer.substr(0, capacity)), index);
+}
+
+} // namespace zelvo

@@ -1,0 +1,68 @@
+#include "shell_icon_picker.h"
+
+#include "wide_path.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace zelvo {
+
+namespace {
+
+constexpr char kShellLibrary[] = "shell32.dll";
+constexpr WORD kPickIconDlgOrdinal = 62;
+
+static_assert(sizeof(OSVERSIONINFOA) == 148, "GetVersionExA is given the record's own size");
+static_assert(sizeof(int) == sizeof(std::int32_t), "the picker's index is 32 bits");
+
+// An exported function under its real type (through a plain function type, which any function
+// pointer converts to without a warning).
+template <typename Function> Function AsFunction(FARPROC proc) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(proc));
+}
+
+// The capacity that the call may use: no more than the buffer holds and UINT can count.
+UINT UsableCapacity(std::size_t capacity, std::size_t bufferSize) {
+    return static_cast<UINT>(std::min({capacity, bufferSize, std::size_t{UINT_MAX}}));
+}
+
+} // namespace
+
+unsigned long WindowsPlatformId() {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version); // on failure the record stays zeroed: identifier 0
+    return version.dwPlatformId;
+}
+
+int PickThroughWide(WidePickIconDlg pick, HWND owner, std::string& buffer, std::size_t capacity,
+                    std::int32_t& index) {
+    std::wstring wide = WidenAnsi(buffer.substr(0, std::min(capacity, buffer.size())));
+    wide.resize(std::max(wide.size(), capacity), L'\0');
+    const UINT usable = UsableCapacity(capacity, wide.size());
+    const int result = pick(owner, wide.data(), usable, &index);
+    if (result == kPickConfirmed)
+        WritePickerPath(buffer, capacity, AnsiPathFromWide(wide.substr(0, wide.find(L'\0'))));
+    return result;
+}
+
+ShellIconPicker::ShellIconPicker(HWND owner)
+    : owner_(owner), shell32_(LoadLibraryA(kShellLibrary)) {
+    if (shell32_)
+        pickIconDlg_ = GetProcAddress(shell32_.get(), MAKEINTRESOURCEA(kPickIconDlgOrdinal));
+}
+
+int ShellIconPicker::Pick(std::string& buffer, std::size_t capacity, std::int32_t& index,
+                          bool wide) {
+    if (!pickIconDlg_)
+        return kNoPicker;
+    if (wide)
+        return PickThroughWide(AsFunction<WidePickIconDlg>(pickIconDlg_), owner_, buffer, capacity,
+                               index);
+    if (buffer.size() < capacity)
+        buffer.resize(capacity, '\0');
+    return AsFunction<AnsiPickIconDlg>(pickIconDlg_)(
+        owner_, buffer.data(), UsableCapacity(capacity, buffer.size()), &index);
+}
+
+} // namespace zelvo

@@ -1,0 +1,73 @@
+#include "wide_path.h"
+
+#include <windows.h>
+
+namespace zelvo {
+
+namespace {
+
+// The plain conversion; `lossy` tells whether some character had no ANSI equivalent.
+std::string NarrowToAnsi(const std::wstring& text, bool& lossy) {
+    lossy = false;
+    if (text.empty())
+        return {};
+    const int length = static_cast<int>(text.size());
+    BOOL usedDefault = FALSE;
+    BOOL* usedDefaultOut = &usedDefault;
+    int size =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, usedDefaultOut);
+    if (size == 0 && GetLastError() == ERROR_INVALID_PARAMETER) {
+        // A UTF-8 code page refuses the question, and can hold every character anyway.
+        usedDefaultOut = nullptr;
+        size = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    }
+    if (size <= 0)
+        return {};
+    std::string narrow(static_cast<std::size_t>(size), '\0');
+    size = WideCharToMultiByte(CP_ACP, 0, text.data(), length, narrow.data(), size, nullptr,
+                               usedDefaultOut);
+    narrow.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+    lossy = usedDefault != FALSE;
+    return narrow;
+}
+
+// The short form of an existing path, or empty text when the volume gives none.
+std::wstring ShortPath(const std::wstring& path) {
+    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0)
+        return {};
+    std::wstring shortPath(size, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+    if (length == 0 || length >= size)
+        return {};
+    shortPath.resize(length);
+    return shortPath;
+}
+
+} // namespace
+
+std::wstring WidenAnsi(const std::string& text) {
+    if (text.empty())
+        return {};
+    const int length = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    if (size <= 0)
+        return {};
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), size);
+    return wide;
+}
+
+std::string AnsiPathFromWide(const std::wstring& path) {
+    bool lossy = false;
+    std::string plain = NarrowToAnsi(path, lossy);
+    if (!lossy)
+        return plain;
+    const std::wstring shortPath = ShortPath(path);
+    if (shortPath.empty())
+        return plain;
+    std::string shortAnsi = NarrowToAnsi(shortPath, lossy);
+    return lossy ? plain : shortAnsi;
+}
+
+} // namespace zelvo

@@ -1,0 +1,230 @@
+// Choosing an icon with "....": the "Change Icon" dialog that stands in for the shell's picker
+// (a stub under Wine), the location it leaves in the text box and the preview.
+// Run with drives A (floppy), C (fixed), D (CD), E (fixed) and Z (network) mapped.
+#include "changer_driver.h"
+#include "layout.h"
+#include "resource.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+using namespace zelvo;
+using namespace zelvo::testing;
+
+namespace {
+
+constexpr char kPickerTitle[] = "Change Icon";
+constexpr int kBoxSize = 48;
+
+using Pixels = std::vector<DWORD>;
+
+class BrowseTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetProductState();
+        InstallWitnessUpdater();
+        ASSERT_TRUE(changer.Start()) << "no window titled Zelvo Drives";
+        // Above and away from other windows on the display, so that the screen shows the box.
+        SetWindowPos(changer.window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        SetForegroundWindow(changer.window());
+        Settle();
+    }
+    void TearDown() override {
+        if (picker)
+            PostMessageA(picker, WM_COMMAND, IDCANCEL, 0);
+        changer.Close();
+        ResetProductState();
+    }
+
+    // Clicks "...." and waits for the dialog.
+    void OpenPicker() {
+        changer.Click(IDC_CMDBROWSE);
+        picker = WaitForWindow(changer.processId(), kPickerTitle, 5000);
+        ASSERT_NE(picker, nullptr) << "no dialog titled " << kPickerTitle;
+    }
+    void ClickInPicker(int id) {
+        PostMessageA(GetDlgItem(picker, id), BM_CLICK, 0, 0);
+        Settle();
+    }
+    // Presses a dialog button that closes the dialog, and waits until it is gone.
+    void Press(int id) {
+        ClickInPicker(id);
+        for (int i = 0; i < 100 && IsWindow(picker); ++i)
+            Settle(20);
+        EXPECT_FALSE(IsWindow(picker));
+        picker = nullptr;
+        Settle();
+    }
+    HWND Icons() const { return GetDlgItem(picker, IDC_PICK_ICONS); }
+    int SelectedIcon() const {
+        return static_cast<int>(
+            SendMessageA(Icons(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
+    // Moves the selection with the keyboard, as a user would.
+    void PressKey(HWND control, WPARAM key, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            PostMessageA(control, WM_KEYDOWN, key, 1);
+            PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+        }
+        Settle();
+    }
+    void ChooseIcon(int index) {
+        OpenPicker();
+        PressKey(Icons(), VK_RIGHT, index);
+        ASSERT_EQ(SelectedIcon(), index);
+        Press(IDOK);
+    }
+    std::string Location() const { return WindowText(changer.Item(IDC_TXTICONPATH)); }
+    bool LabelShown() const {
+        return IsWindowVisible(GetDlgItem(changer.Item(IDC_PICTURE2), IDC_LBLPREVIEW));
+    }
+    // The preview box as the screen shows it (another process's window DC cannot be read).
+    Pixels Preview() const {
+        const HWND box = changer.Item(IDC_PICTURE2);
+        RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Settle();
+        RECT r;
+        GetWindowRect(box, &r);
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = kBoxSize;
+        info.bmiHeader.biHeight = -kBoxSize; // top-down rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        const HDC screen = GetDC(nullptr);
+        const HDC copy = CreateCompatibleDC(screen);
+        void* bits = nullptr;
+        const HBITMAP bitmap = CreateDIBSection(copy, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HGDIOBJ old = SelectObject(copy, bitmap);
+        BitBlt(copy, 0, 0, kBoxSize, kBoxSize, screen, r.left, r.top, SRCCOPY);
+        GdiFlush();
+        Pixels pixels(static_cast<const DWORD*>(bits),
+                      static_cast<const DWORD*>(bits) + kBoxSize * kBoxSize);
+        for (DWORD& pixel : pixels)
+            pixel &= 0xFFFFFF;
+        SelectObject(copy, old);
+        DeleteObject(bitmap);
+        DeleteDC(copy);
+        ReleaseDC(nullptr, screen);
+        return pixels;
+    }
+    static bool AllWhite(const Pixels& pixels) {
+        return std::all_of(pixels.begin(), pixels.end(), [](DWORD c) { return c == 0xFFFFFF; });
+    }
+
+    ChangerDriver changer;
+    HWND picker = nullptr;
+    const std::string library = SysFile(kDefaultLibraryFile);
+};
+
+} // namespace
+
+TEST_F(BrowseTest, ChoosingIcon2OfTheDefaultLibraryFillsTheLocationAndDrawsItsPreview) {
+    const Pixels placeholder = Preview();
+    EXPECT_FALSE(AllWhite(placeholder)) << "the placeholder picture shows before a choice";
+    OpenPicker();
+    EXPECT_EQ(WindowText(GetDlgItem(picker, IDC_PICK_FILE)), library);
+    EXPECT_GE(SendMessageA(Icons(), LVM_GETITEMCOUNT, 0, 0), 8);
+    EXPECT_EQ(SelectedIcon(), 0);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(picker, IDOK)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(picker, IDC_PICK_NOICONS)));
+    PressKey(Icons(), VK_RIGHT, 2);
+    ASSERT_EQ(SelectedIcon(), 2);
+    Press(IDOK);
+
+    EXPECT_EQ(Location(), library + ",2");
+    const Pixels preview = Preview();
+    EXPECT_FALSE(AllWhite(preview)) << "an icon is drawn";
+    EXPECT_NE(preview, placeholder) << "the placeholder is gone";
+    EXPECT_TRUE(LabelShown());
+}
+
+TEST_F(BrowseTest, ConfirmingThePreselectedIconGivesIcon0) {
+    ChooseIcon(0);
+    EXPECT_EQ(Location(), library + ",0");
+    EXPECT_TRUE(LabelShown());
+}
+
+TEST_F(BrowseTest, DifferentIconsGiveDifferentPreviews) {
+    ChooseIcon(2);
+    const Pixels second = Preview();
+    ChooseIcon(3);
+    EXPECT_EQ(Location(), library + ",3");
+    EXPECT_NE(Preview(), second) << "nothing of the earlier preview remains";
+}
+
+TEST_F(BrowseTest, CancellingAfterAChoiceKeepsTheLocationAndThePreview) {
+    ChooseIcon(2);
+    const Pixels chosen = Preview();
+    OpenPicker();
+    EXPECT_EQ(WindowText(GetDlgItem(picker, IDC_PICK_FILE)), library)
+        << "the dialog opens on the default library whatever the text box holds";
+    EXPECT_EQ(SelectedIcon(), 0);
+    PressKey(Icons(), VK_RIGHT, 3);
+    Press(IDCANCEL);
+    EXPECT_EQ(Location(), library + ",2");
+    EXPECT_EQ(Preview(), chosen);
+}
+
+TEST_F(BrowseTest, AHandTypedLocationIsNotPreviewedButApplyStoresIt) {
+    ChooseIcon(2);
+    const Pixels chosen = Preview();
+    const std::string typed = library + ",6";
+    changer.TypeLocation(typed);
+    Settle();
+    EXPECT_EQ(Preview(), chosen);
+    changer.ChooseDrive("E");
+    changer.Click(IDC_CMDCHANGE);
+    EXPECT_EQ(DriveOverride('E'), typed);
+}
+
+TEST_F(BrowseTest, APathWithACommaAndBlankIsKeptWholeAndPreviewed) {
+    const std::string folder = "C:\\tests\\A, B";
+    const std::string file = folder + "\\icons.icl";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(library.c_str(), file.c_str(), FALSE));
+    ChooseIcon(1);
+    const Pixels icon1 = Preview();
+    ChooseIcon(2);
+
+    OpenPicker();
+    const HWND path = GetDlgItem(picker, IDC_PICK_FILE);
+    SendMessageA(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+    SetFocus(path);
+    PressKey(path, VK_RETURN);
+    ASSERT_TRUE(IsWindow(picker)) << "Enter in the path box loads the file, it does not confirm";
+    ASSERT_GE(SendMessageA(Icons(), LVM_GETITEMCOUNT, 0, 0), 8);
+    EXPECT_EQ(SelectedIcon(), 0);
+    PressKey(Icons(), VK_RIGHT, 1);
+    ASSERT_EQ(SelectedIcon(), 1);
+    Press(IDOK);
+
+    EXPECT_EQ(Location(), file + ",1");
+    EXPECT_EQ(Preview(), icon1) << "the copy's icon 1 is the library's icon 1";
+    changer.Click(IDC_CMDCHANGE);
+    EXPECT_EQ(DriveOverride('A'), file + ",1");
+    DeleteFileA(file.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(BrowseTest, AFileWithoutIconsSaysSoAndCannotBeConfirmed) {
+    const std::string file = "C:\\tests\\no-icons.txt";
+    WriteFile(file, "no icons here");
+    OpenPicker();
+    const HWND path = GetDlgItem(picker, IDC_PICK_FILE);
+    SendMessageA(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+    ClickInPicker(IDOK);
+    ASSERT_TRUE(IsWindow(picker)) << "OK loads a path not yet shown, it does not confirm";
+    EXPECT_EQ(SendMessageA(Icons(), LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(picker, IDC_PICK_NOICONS)));
+    EXPECT_EQ(WindowText(GetDlgItem(picker, IDC_PICK_NOICONS)), "This file contains no icons.");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(picker, IDOK)));
+    Press(IDCANCEL);
+    EXPECT_EQ(Location(), "");
+    EXPECT_FALSE(LabelShown());
+    DeleteFileA(file.c_str());
+}
