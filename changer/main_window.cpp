@@ -165,6 +165,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
     case WM_CLOSE:
         OnClose();
         return 0;
@@ -352,7 +355,8 @@ void MainWindow::OnApply() {
     if (location.empty()) {
         MessageBoxA(hwnd_, kNothingSelectedText, kNothingSelectedTitle,
                     MB_OK | MB_ICONINFORMATION);
-        SetFocus(Control(IDC_CMDBROWSE));
+        focusOnDeactivate_ = Control(IDC_CMDBROWSE);
+        SetFocus(focusOnDeactivate_);
         return;
     }
     const std::string letter = ChosenDriveLetter();
@@ -387,6 +391,17 @@ void MainWindow::OnClose() {
         RenewLogonEntry(ops);
     }
     DestroyWindow(hwnd_);
+}
+
+// Keeps the keyboard focus on the control that had it while another window was active.
+void MainWindow::OnActivate(bool active) {
+    if (!active) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus))
+            focusOnDeactivate_ = focus;
+    } else if (focusOnDeactivate_ && IsWindow(focusOnDeactivate_)) {
+        SetFocus(focusOnDeactivate_);
+    }
 }
 
 void MainWindow::OnPaint() {

@@ -46,6 +46,7 @@ class MainWindow {
     void OnRestore();
     void OnHelp();
     void OnClose();
+    void OnActivate(bool active);
     void OnUsageOptionClick();
     void OnPaint();
     bool OnSetCursor(HWND over);
@@ -70,6 +71,7 @@ class MainWindow {
     UniqueHandleT<HBRUSH, DeleteObject> whiteBrush_;
     PreviewBox picture2_;
     std::string toolTipText_;
+    HWND focusOnDeactivate_ = nullptr;
 
     // Hidden working state.
     DriveLetterList lstDrives;           // mirror of cboDrives; its selection is the chosen drive
