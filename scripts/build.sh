@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Builds the application folder build/dist/: the files that ship side by side.
+# Builds the application folders: build/dist/ for 32-bit Windows and build/dist64/ for 64-bit
+# Windows, the files that ship side by side. The 64-bit one takes its data files from the
+# 32-bit one, so that order matters.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j"$(nproc)"
-echo "Application folder: $(pwd)/build/dist"
+for preset in win32 win64; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j"$(nproc)"
+done
+echo "Application folders: $(pwd)/build/dist (32-bit), $(pwd)/build/dist64 (64-bit)"

@@ -12,7 +12,7 @@ xvfb_pid=""
 
 ensure_template
 prefix=$wine_root/user
-[ -d "$prefix" ] || cp -a "$wine_root/template" "$prefix"
+[ -d "$prefix" ] || cp -a "$wine_root/template-$WINEARCH" "$prefix"
 install_app_folder "$prefix" build/dist
 export WINEPREFIX=$prefix
 start_server "$prefix"

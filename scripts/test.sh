@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native unit tests (with sanitizers), then the
-# Windows build's tests under Wine on a virtual display.
+# Windows builds' tests under Wine on a virtual display, 32-bit and 64-bit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -9,8 +9,7 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j"$(nproc)"
 ctest --preset native
 
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j"$(nproc)"
+scripts/build.sh
 
 source scripts/wine-env.sh
 if [ -z "${DISPLAY:-}" ]; then
@@ -18,3 +17,4 @@ if [ -z "${DISPLAY:-}" ]; then
     trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
 fi
 ctest --preset win32 -j2
+ctest --preset win64 -j2

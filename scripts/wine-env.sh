@@ -1,38 +1,47 @@
 # Sourced: the Wine settings and helpers shared by the run and test scripts.
-# Every prefix is 32-bit; a ready template is copied for each run, which is far quicker than
-# booting a prefix.
+# Prefixes are 32-bit unless WINEARCH says win64; a ready template of each kind is copied for
+# each run, which is far quicker than booting a prefix.
 
-export WINEARCH=win32
+export WINEARCH=${WINEARCH:-win32}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 zelvo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 wine_root=${ZELVO_WINE_ROOT:-$zelvo_root/build/wine}
 
-# Boots the template prefix once (guarded against parallel test runs).
+# Boots the template prefix of this architecture once (guarded against parallel test runs).
 ensure_template() {
+    template=$wine_root/template-$WINEARCH
     mkdir -p "$wine_root"
     (
         flock 9
-        [ -f "$wine_root/template/.ready" ] && exit 0
-        rm -rf "$wine_root/template"
-        WINEPREFIX="$wine_root/template" wineboot -i >/dev/null 2>&1 </dev/null
-        WINEPREFIX="$wine_root/template" wine reg add 'HKCU\Software\Wine\WineDbg' \
+        [ -f "$template/.ready" ] && exit 0
+        rm -rf "$template"
+        WINEPREFIX="$template" wineboot -i >/dev/null 2>&1 </dev/null
+        WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\WineDbg' \
             /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
         # Without a window manager Wine draws the title bars itself only when asked.
-        WINEPREFIX="$wine_root/template" wine reg add 'HKCU\Software\Wine\X11 Driver' \
+        WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\X11 Driver' \
             /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
-        WINEPREFIX="$wine_root/template" wineserver -w
-        touch "$wine_root/template/.ready"
-    ) 9>"$wine_root/template.lock"
+        WINEPREFIX="$template" wineserver -w
+        touch "$template/.ready"
+    ) 9>"$template.lock"
 }
 
 # Copies the template into a new prefix and prints its path.
 new_prefix() {
     local prefix
     prefix=$(mktemp -d "$wine_root/prefix.XXXXXX")
-    cp -a "$wine_root/template/." "$prefix/"
+    cp -a "$wine_root/template-$WINEARCH/." "$prefix/"
     echo "$prefix"
+}
+
+# The Wine architecture a Windows program needs: win64 for an x86-64 PE file, else win32.
+pe_arch() {
+    local header machine
+    header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+    machine=$(od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' ')
+    [ "$machine" = 8664 ] && echo win64 || echo win32
 }
 
 # Maps exactly the given drives, e.g. "a:floppy c:hd d:cdrom z:network"; before the server starts.
@@ -53,11 +62,12 @@ set_drives() {
     done
 }
 
-# Copies the application folder into the prefix, where an installation would put it.
+# Copies an application folder into the prefix, where an installation would put it
+# (a third argument names another program files folder, e.g. "Program Files (x86)").
 install_app_folder() {
-    local prefix=$1 dist=$2
-    mkdir -p "$prefix/drive_c/Program Files/Zelvo Drives"
-    cp "$dist"/* "$prefix/drive_c/Program Files/Zelvo Drives/"
+    local prefix=$1 dist=$2 programs=${3:-Program Files}
+    mkdir -p "$prefix/drive_c/$programs/Zelvo Drives"
+    cp "$dist"/* "$prefix/drive_c/$programs/Zelvo Drives/"
 }
 
 # Starts the prefix's server with its output sent away, so that pipes reading a program's

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Runs one Windows test program in a fresh Wine prefix: the cross build's test emulator.
 #   wine-test.sh PROGRAM.exe [ARGS...]
-# The program and the .exe files beside it are copied to C:\tests, the application folder
-# (ZELVO_DIST_DIR) to C:\Program Files\Zelvo Drives. ZELVO_DRIVES maps the drives, e.g.
+# The prefix is 64-bit for an x86-64 program, else 32-bit. The program and the .exe files
+# beside it are copied to C:\tests, the application folder (ZELVO_DIST_DIR) to
+# C:\Program Files\Zelvo Drives, and a 32-bit one (ZELVO_DIST32_DIR, in a 64-bit prefix) to
+# C:\Program Files (x86)\Zelvo Drives. ZELVO_DRIVES maps the drives, e.g.
 # "a:floppy c:hd d:cdrom e:hd z:network"; without it the prefix keeps Wine's own C: and Z:.
 set -euo pipefail
-source "$(dirname "$0")/wine-env.sh"
-
 program=$1
 shift
+source "$(dirname "$0")/wine-env.sh"
+WINEARCH=$(pe_arch "$program")
 
 ensure_template
 prefix=$(new_prefix)
@@ -16,6 +18,7 @@ trap 'stop_server "$prefix"; [ -n "${ZELVO_KEEP_PREFIX:-}" ] || rm -rf "$prefix"
 
 [ -n "${ZELVO_DRIVES:-}" ] && set_drives "$prefix" "$ZELVO_DRIVES"
 [ -n "${ZELVO_DIST_DIR:-}" ] && install_app_folder "$prefix" "$ZELVO_DIST_DIR"
+[ -n "${ZELVO_DIST32_DIR:-}" ] && install_app_folder "$prefix" "$ZELVO_DIST32_DIR" "Program Files (x86)"
 mkdir -p "$prefix/drive_c/tests"
 cp "$(dirname "$program")"/*.exe "$prefix/drive_c/tests/"
 
