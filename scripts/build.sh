@@ -10,3 +10,4 @@ for preset in win32 win64; do
     cmake --build --preset "$preset" -j"$(nproc)"
 done
 echo "Application folders: $(pwd)/build/dist (32-bit), $(pwd)/build/dist64 (64-bit)"
+echo "Installer and archive (32-bit): $(pwd)/build/ZelvoDrivesSetup-1.00.exe, $(pwd)/build/ZelvoDrives-1.00.zip"
