@@ -1,8 +1,12 @@
 ; The Zelvo Drives installer: puts the application folder into Program Files, adds two
-; Start-menu shortcuts and registers an uninstaller with Programs and Features.
+; Start-menu shortcuts and registers an uninstaller with Programs and Features. It carries the
+; 32-bit and the x86-64 programs and installs the ones that match the machine: on 64-bit
+; Windows only 64-bit programs see the real System32 and the native Run key, where Explorer
+; and the logon look.
 ;
 ; Built by scripts/package.sh, which passes:
-;   STAGE    folder holding the application folder's files (with fixed file times)
+;   STAGE32  folder holding the 32-bit application folder's files (with fixed file times)
+;   STAGE64  the same for the x86-64 application folder
 ;   ICON     the icon changer's icon, used for the installer
 ;   UNICON   the remover's icon, used for the uninstaller
 ;   OUTFILE  the installer to write
@@ -39,6 +43,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PRODUCT}"
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
+!include "x64.nsh"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${UNICON}"
@@ -71,21 +76,42 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PRODUCT}"
 Function .onInit
   !insertmacro REQUIRE_ADMIN
   SetShellVarContext all
+  ${If} ${RunningX64}
+    ; The 64-bit folder and the native registry view, unless /D named another folder.
+    SetRegView 64
+    ${If} $INSTDIR == "$PROGRAMFILES\${PRODUCT}"
+      StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
+      ReadRegStr $0 HKLM "${UNINST_KEY}" "InstallLocation"
+      ${If} $0 != ""
+        StrCpy $INSTDIR $0
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
 FunctionEnd
 
 Function un.onInit
   !insertmacro REQUIRE_ADMIN
   SetShellVarContext all
+  ${If} ${RunningX64}
+    SetRegView 64
+  ${EndIf}
 FunctionEnd
 
 Section "Install"
   SetOutPath "$INSTDIR"
-  File "${STAGE}\ZelvoDrv.exe"
-  File "${STAGE}\ZDrvs.dll"
-  File "${STAGE}\ZelvoPrg.dll"
-  File "${STAGE}\ZelvoDrives.icl"
-  File "${STAGE}\Help.chm"
-  File "${STAGE}\Purgo.exe"
+  ${If} ${RunningX64}
+    File "${STAGE64}\ZelvoDrv.exe"
+    File "${STAGE64}\ZDrvs.dll"
+    File "${STAGE64}\Purgo.exe"
+  ${Else}
+    File "${STAGE32}\ZelvoDrv.exe"
+    File "${STAGE32}\ZDrvs.dll"
+    File "${STAGE32}\Purgo.exe"
+  ${EndIf}
+  ; Icon libraries and help are data, the same files for both.
+  File "${STAGE32}\ZelvoPrg.dll"
+  File "${STAGE32}\ZelvoDrives.icl"
+  File "${STAGE32}\Help.chm"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   CreateDirectory "${SMFOLDER}"
@@ -107,7 +133,8 @@ SectionEnd
 
 Section "Uninstall"
   ; Purgo takes away what the programs installed: the System folder files, the logon entry
-  ; and the drive icon overrides. It must finish before its own file goes.
+  ; and the drive icon overrides. It must finish before its own file goes. It is the build
+  ; that was installed, so it removes from the same System folder and registry view.
   ${If} ${FileExists} "$INSTDIR\Purgo.exe"
     ExecWait '"$INSTDIR\Purgo.exe"'
   ${EndIf}

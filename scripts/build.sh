@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the application folders: build/dist/ for 32-bit Windows and build/dist64/ for 64-bit
-# Windows, the files that ship side by side. The 64-bit one takes its data files from the
-# 32-bit one, so that order matters.
+# Windows, the files that ship side by side; then (in the 64-bit build) the installer and the
+# archives from both. The 64-bit build takes its data files from the 32-bit one, so that order
+# matters.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,4 +11,5 @@ for preset in win32 win64; do
     cmake --build --preset "$preset" -j"$(nproc)"
 done
 echo "Application folders: $(pwd)/build/dist (32-bit), $(pwd)/build/dist64 (64-bit)"
-echo "Installer and archive (32-bit): $(pwd)/build/ZelvoDrivesSetup-1.00.exe, $(pwd)/build/ZelvoDrives-1.00.zip"
+echo "Installer: $(pwd)/build/ZelvoDrivesSetup-1.00.exe"
+echo "Archives: $(pwd)/build/ZelvoDrives-1.00.zip (32-bit), $(pwd)/build/ZelvoDrives-1.00-x64.zip (64-bit)"

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
-# Packs the application folder into the release files:
-#   ZelvoDrivesSetup-1.00.exe  the installer (NSIS)
+# Packs the application folders into the release files:
+#   ZelvoDrivesSetup-1.00.exe  the installer (NSIS), carrying the 32-bit and the x86-64 programs
 #   ZelvoDrives-1.00.zip       the folder "Zelvo Drives/" with README.txt, for use without setup
+#   ZelvoDrives-1.00-x64.zip   the same with the x86-64 programs, for 64-bit Windows
 #
-#   package.sh [DIST_DIR [OUT_DIR [ASSET_DIR]]]
-# Defaults: build/dist, build, build/win32/assets. Called by the win32 build (installer/).
+#   package.sh [DIST_DIR [DIST64_DIR [OUT_DIR [ASSET_DIR]]]]
+# Defaults: build/dist, build/dist64, build, build/win32/assets. Called by the win64 build
+# (installer/), the one that comes after both application folders.
 #
 # The same inputs give the same bytes: every packed file gets one fixed time (SOURCE_DATE_EPOCH,
 # else the time of the checked-out commit) and the archive lists its files in a fixed order.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist=$(cd "${1:-$root/build/dist}" && pwd)
-out=${2:-$root/build}
-assets=$(cd "${3:-$root/build/win32/assets}" && pwd)
+dist64=$(cd "${2:-$root/build/dist64}" && pwd)
+out=${3:-$root/build}
+assets=$(cd "${4:-$root/build/win32/assets}" && pwd)
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
@@ -29,32 +32,43 @@ export TZ=UTC
 
 work=$(mktemp -d "$out/.package.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-app="$work/Zelvo Drives"
-mkdir "$app"
-for f in "${files[@]}"; do
-    [ -f "$dist/$f" ] || { echo "package.sh: missing $dist/$f" >&2; exit 1; }
-    cp "$dist/$f" "$app/$f"
-done
-# README.txt is for Windows: CRLF line ends whatever the checkout did to it.
-sed -e 's/\r$//' -e 's/$/\r/' "$root/installer/README.txt" >"$app/README.txt"
-chmod 0644 "$app"/*
+
+# Stages one application folder as "<kind>/Zelvo Drives" with README.txt.
+stage() {
+    local from=$1 app="$work/$2/Zelvo Drives" f
+    mkdir -p "$app"
+    for f in "${files[@]}"; do
+        [ -f "$from/$f" ] || { echo "package.sh: missing $from/$f" >&2; exit 1; }
+        cp "$from/$f" "$app/$f"
+    done
+    # README.txt is for Windows: CRLF line ends whatever the checkout did to it.
+    sed -e 's/\r$//' -e 's/$/\r/' "$root/installer/README.txt" >"$app/README.txt"
+    chmod 0644 "$app"/*
+}
+stage "$dist" x86
+stage "$dist64" x64
 find "$work" -exec touch -h -d "@$epoch" {} +
 
 # The installer. makensis 3.08 keeps its stub's fixed PE time stamp and takes the packed
 # files' times from the staged copies.
 makensis -V2 -NOCD -INPUTCHARSET UTF8 \
-    "-DSTAGE=$app" "-DICON=$assets/changer.ico" "-DUNICON=$assets/remover.ico" \
+    "-DSTAGE32=$work/x86/Zelvo Drives" "-DSTAGE64=$work/x64/Zelvo Drives" \
+    "-DICON=$assets/changer.ico" "-DUNICON=$assets/remover.ico" \
     "-DOUTFILE=$work/ZelvoDrivesSetup-$version.exe" \
     "$root/installer/ZelvoDrives.nsi"
 
-# The archive: no directory entries, no Unix extras (uid, gid, extended times), sorted names.
-(
-    cd "$work"
-    printf 'Zelvo Drives/%s\n' README.txt "${files[@]}" | LC_ALL=C sort |
-        zip -q -X -D -9 "$work/ZelvoDrives-$version.zip" -@
-)
+# The archives: no directory entries, no Unix extras (uid, gid, extended times), sorted names.
+archive() {
+    (
+        cd "$work/$1"
+        printf 'Zelvo Drives/%s\n' README.txt "${files[@]}" | LC_ALL=C sort |
+            zip -q -X -D -9 "$work/$2" -@
+    )
+}
+archive x86 "ZelvoDrives-$version.zip"
+archive x64 "ZelvoDrives-$version-x64.zip"
 
-mv -f "$work/ZelvoDrivesSetup-$version.exe" "$out/ZelvoDrivesSetup-$version.exe"
-mv -f "$work/ZelvoDrives-$version.zip" "$out/ZelvoDrives-$version.zip"
-echo "Installer: $out/ZelvoDrivesSetup-$version.exe"
-echo "Archive:   $out/ZelvoDrives-$version.zip"
+for f in "ZelvoDrivesSetup-$version.exe" "ZelvoDrives-$version.zip" "ZelvoDrives-$version-x64.zip"; do
+    mv -f "$work/$f" "$out/$f"
+    echo "Release file: $out/$f"
+done

@@ -3,7 +3,8 @@
 # changer run once (so that the System folder files, the logon entry and the usage bars are
 # there), then the silent uninstall registered with Programs and Features. Afterwards the
 # prefix's registry and drive C: must be as they were before the install.
-#   installer_test.sh SETUP_EXE DIST_DIR
+#   WINEARCH=win32|win64 installer_test.sh SETUP_EXE DIST_DIR
+# DIST_DIR is the application folder the installer must put on that kind of Windows.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-env.sh"
@@ -15,6 +16,16 @@ dist=$(realpath "$2")
 shipped=(Help.chm Purgo.exe ZDrvs.dll ZelvoDrives.icl ZelvoDrv.exe ZelvoPrg.dll)
 uninst_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZelvoDrives'
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+
+# On 64-bit Windows the product's entries are in the native registry view, which Wine's reg.exe
+# (a 32-bit program) reaches only when asked; and Wine's 32-bit taskkill does not see 64-bit
+# processes, so there it runs as a 64-bit program, through Debian's 64-bit loader.
+reg_view=()
+native_wine=(wine)
+if [ "$WINEARCH" = win64 ]; then
+    reg_view=(/reg:64)
+    native_wine=(/usr/lib/wine/wine64)
+fi
 
 failures=0
 fail() {
@@ -75,7 +86,7 @@ snapshot() {
 
 # "Name    REG_TYPE    data" of one value, as `reg query` prints it.
 reg_value() {
-    wine reg query "$1" /v "$2" 2>/dev/null </dev/null | tr -d '\r' |
+    wine reg query "$1" /v "$2" "${reg_view[@]}" 2>/dev/null </dev/null | tr -d '\r' |
         sed -n "s/^    $2    [A-Z_]*    //p"
 }
 
@@ -138,14 +149,14 @@ for f in ZelvoPrg.icl ZDrvs.exe ZelvoDrives.icl; do
 done
 [ -n "$(reg_value "$run_key" ZDrives)" ] || fail "the icon changer did not add the logon entry"
 # Closed as a user would close it (taskkill without /f sends WM_CLOSE); forced only if it stays.
-wine taskkill /im ZelvoDrv.exe >/dev/null 2>&1 </dev/null || true
+"${native_wine[@]}" taskkill /im ZelvoDrv.exe >/dev/null 2>&1 </dev/null || true
 for _ in $(seq 50); do
     kill -0 "$changer" 2>/dev/null || break
     sleep 0.2
 done
 if kill -0 "$changer" 2>/dev/null; then
     fail "the icon changer did not close on WM_CLOSE"
-    wine taskkill /f /im ZelvoDrv.exe >/dev/null 2>&1 </dev/null || true
+    "${native_wine[@]}" taskkill /f /im ZelvoDrv.exe >/dev/null 2>&1 </dev/null || true
 fi
 wait "$changer" 2>/dev/null || true
 
@@ -172,7 +183,8 @@ for f in ZelvoPrg.icl ZDrvs.exe ZelvoDrives.icl; do
     [ ! -e "$system/$f" ] || fail "$f is still in the System folder (Purgo did not run?)"
 done
 [ -z "$(reg_value "$run_key" ZDrives)" ] || fail "the logon entry is still there"
-wine reg query "$uninst_key" >/dev/null 2>&1 </dev/null && fail "the Uninstall key is still there"
+wine reg query "$uninst_key" "${reg_view[@]}" >/dev/null 2>&1 </dev/null &&
+    fail "the Uninstall key is still there"
 
 snapshot after
 

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# The release files: the archive holds the application folder and README.txt as a Windows user
-# expects them, and packing the same application folder twice gives the same bytes, whatever
+# The release files: each archive holds its application folder and README.txt as a Windows user
+# expects them, and packing the same application folders twice gives the same bytes, whatever
 # the packing machine's clock, time zone, umask and file times.
-#   package_test.sh ARCHIVE DIST_DIR ASSET_DIR
+#   package_test.sh ARCHIVE ARCHIVE64 DIST_DIR DIST64_DIR ASSET_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 package="$here/../../scripts/package.sh"
-archive=$(realpath "$1")
-dist=$(realpath "$2")
-assets=$(realpath "$3")
+archive32=$(realpath "$1")
+archive64=$(realpath "$2")
+dist32=$(realpath "$3")
+dist64=$(realpath "$4")
+assets=$(realpath "$5")
 shipped=(Help.chm Purgo.exe ZDrvs.dll ZelvoDrives.icl ZelvoDrv.exe ZelvoPrg.dll)
 
 failures=0
@@ -20,41 +22,47 @@ fail() {
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# --- The archive as built ----------------------------------------------------------------------
-expected=$(printf 'Zelvo Drives/%s\n' README.txt "${shipped[@]}" | LC_ALL=C sort)
-listed=$(unzip -Z1 "$archive")
-[ "$listed" = "$expected" ] || fail "archive lists, in this order:"$'\n'"$listed"
-for f in "${shipped[@]}"; do
-    unzip -p "$archive" "Zelvo Drives/$f" | cmp -s - "$dist/$f" || fail "archived $f differs"
-done
-unzip -p "$archive" "Zelvo Drives/README.txt" >"$work/README.txt"
-[ -s "$work/README.txt" ] || fail "README.txt is empty"
-lines=$(wc -l <"$work/README.txt")
-crlf=$(grep -c $'\r$' "$work/README.txt" || true)
-[ "$lines" -eq "$crlf" ] || fail "README.txt: $((lines - crlf)) of $lines lines do not end in CRLF"
-grep -q $'\r\r' "$work/README.txt" && fail "README.txt has doubled carriage returns"
-# One time for every entry; no Unix extra fields (uid, gid, times of this machine).
-[ "$(zipinfo -T "$archive" | awk '/^-/ { print $7 }' | sort -u | wc -l)" -eq 1 ] ||
-    fail "archive entries carry different times"
-# (Listings are read whole before grep -q: stopping a writer early would fail its pipeline.)
-details=$(zipinfo -v "$archive")
-[ -z "$(grep 'length of extra field' <<<"$details" | grep -v ' 0 bytes')" ] ||
-    fail "archive entries carry extra fields"
+# --- The archives as built ----------------------------------------------------------------------
+check_archive() {
+    local archive=$1 dist=$2 expected listed lines crlf details f
+    expected=$(printf 'Zelvo Drives/%s\n' README.txt "${shipped[@]}" | LC_ALL=C sort)
+    listed=$(unzip -Z1 "$archive")
+    [ "$listed" = "$expected" ] || fail "archive lists, in this order:"$'\n'"$listed"
+    for f in "${shipped[@]}"; do
+        unzip -p "$archive" "Zelvo Drives/$f" | cmp -s - "$dist/$f" || fail "archived $f differs"
+    done
+    unzip -p "$archive" "Zelvo Drives/README.txt" >"$work/README.txt"
+    [ -s "$work/README.txt" ] || fail "README.txt is empty"
+    lines=$(wc -l <"$work/README.txt")
+    crlf=$(grep -c $'\r$' "$work/README.txt" || true)
+    [ "$lines" -eq "$crlf" ] || fail "README.txt: $((lines - crlf)) of $lines lines do not end in CRLF"
+    grep -q $'\r\r' "$work/README.txt" && fail "README.txt has doubled carriage returns"
+    # One time for every entry; no Unix extra fields (uid, gid, times of this machine).
+    [ "$(zipinfo -T "$archive" | awk '/^-/ { print $7 }' | sort -u | wc -l)" -eq 1 ] ||
+        fail "archive entries carry different times"
+    # (Listings are read whole before grep -q: stopping a writer early would fail its pipeline.)
+    details=$(zipinfo -v "$archive")
+    [ -z "$(grep 'length of extra field' <<<"$details" | grep -v ' 0 bytes')" ] ||
+        fail "archive entries carry extra fields"
+}
+check_archive "$archive32" "$dist32"
+check_archive "$archive64" "$dist64"
 
 # --- Packing twice -----------------------------------------------------------------------------
 # Each run from its own copy of the application folder, with fresh file times, another umask
 # and another time zone, a second apart.
 pack() {
     local name=$1 zone=$2 mask=$3
-    mkdir -p "$work/$name/dist"
-    cp "$dist"/* "$work/$name/dist/"
+    mkdir -p "$work/$name/dist" "$work/$name/dist64"
+    cp "$dist32"/* "$work/$name/dist/"
+    cp "$dist64"/* "$work/$name/dist64/"
     (umask "$mask" && SOURCE_DATE_EPOCH=1700000000 TZ=$zone \
-        bash "$package" "$work/$name/dist" "$work/$name" "$assets" >/dev/null)
+        bash "$package" "$work/$name/dist" "$work/$name/dist64" "$work/$name" "$assets" >/dev/null)
 }
 pack one UTC 022
 sleep 1
 pack two Pacific/Auckland 077
-for f in ZelvoDrivesSetup-1.00.exe ZelvoDrives-1.00.zip; do
+for f in ZelvoDrivesSetup-1.00.exe ZelvoDrives-1.00.zip ZelvoDrives-1.00-x64.zip; do
     cmp -s "$work/one/$f" "$work/two/$f" || fail "$f differs between two packings: $(cmp "$work/one/$f" "$work/two/$f" | head -1)"
 done
 # The archive's time is the one asked for, in UTC: 2023-11-14 22:13:20.
