@@ -12,6 +12,7 @@
 #include "shell_icon_picker.h"
 #include "sysfolders.h"
 #include "win_system_ops.h"
+#include "window.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -56,21 +57,41 @@ struct ControlSpec {
 // opens; the white band last, beneath the pictures that stand on it.
 constexpr ControlSpec kControls[] = {
     {IDC_TXTDUMMY, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, 0, {240, 3300, 300, 285}},
-    {IDC_CBODRIVES, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
+    {IDC_CBODRIVES,
+     "COMBOBOX",
+     "",
+     WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+     0,
      {240, 2040, 855, 315}},
-    {IDC_CMDCHANGE, "BUTTON", "&Apply Icon", WS_TABSTOP | BS_PUSHBUTTON, 0,
+    {IDC_CMDCHANGE,
+     "BUTTON",
+     "&Apply Icon",
+     WS_TABSTOP | BS_PUSHBUTTON,
+     0,
      {1725, 2640, 1455, 350}},
-    {IDC_CMDRESTORE, "BUTTON", "&Restore Defaults", WS_TABSTOP | BS_PUSHBUTTON, 0,
+    {IDC_CMDRESTORE,
+     "BUTTON",
+     "&Restore Defaults",
+     WS_TABSTOP | BS_PUSHBUTTON,
+     0,
      {105, 2640, 1455, 350}},
     {IDC_CMDCLOSE, "BUTTON", "&Close", WS_TABSTOP | BS_PUSHBUTTON, 0, {3345, 2640, 1455, 350}},
-    {IDC_TXTICONPATH, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+    {IDC_TXTICONPATH,
+     "EDIT",
+     "",
+     WS_TABSTOP | ES_AUTOHSCROLL,
+     WS_EX_CLIENTEDGE,
      {240, 1560, 3960, 285}},
     {IDC_PICTURE2, nullptr, nullptr, 0, 0, {4080, 120, 720, 720}},
     {IDC_CMDBROWSE, "BUTTON", "....", WS_TABSTOP | BS_PUSHBUTTON, 0, {4320, 1560, 375, 285}},
     {IDC_IMAGE1, "STATIC", "", SS_BITMAP, 0, {240, 40, 720, 720}},
     {IDC_IMAGE3, "STATIC", "", SS_BITMAP, 0, {1080, 75, 3000, 750}},
     {IDC_IMAGE2, "STATIC", "", SS_ICON | SS_NOTIFY | SS_CENTERIMAGE, 0, {4327, 1080, 360, 360}},
-    {IDC_LABEL1, "STATIC", "Select a Drive and Browse for a new icon", SS_CENTER, 0,
+    {IDC_LABEL1,
+     "STATIC",
+     "Select a Drive and Browse for a new icon",
+     SS_CENTER,
+     0,
      {600, 1200, 3195, 195}},
     {IDC_LABEL2, "STATIC", "", SS_LEFT, 0, {0, 0, 5775, 865}},
 };
@@ -91,35 +112,18 @@ UniqueHicon ExtractPreviewIcon(HINSTANCE instance, const IconLocationParts& loca
     return UniqueHicon(ExtractAssociatedIconA(instance, path.data(), &index));
 }
 
-MainWindow* FromHwnd(HWND hwnd) {
-    return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
 } // namespace
 
 MainWindow::MainWindow() : chkProg([this] { OnUsageOptionClick(); }) {}
 
 bool MainWindow::Register(HINSTANCE instance) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON),
-                                             GetSystemMetrics(SM_CYICON), LR_SHARED));
-    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExA(&wc) != 0 && PreviewBox::Register(instance);
+    return RegisterWindowClass(instance, kClassName, RoutedWindowProc<MainWindow>, IDI_APP) &&
+           PreviewBox::Register(instance);
 }
 
 bool MainWindow::Create(HINSTANCE instance) {
     instance_ = instance;
-    const SIZE size =
-        WindowSizeForClient(kClientWidthTwips, kClientHeightTwips, kWindowStyle, 0);
+    const SIZE size = WindowSizeForClient(kClientWidthTwips, kClientHeightTwips, kWindowStyle, 0);
     const POINT at = CentredOnScreen(size);
     return CreateWindowExA(0, kClassName, kTitle, kWindowStyle, at.x, at.y, size.cx, size.cy,
                            nullptr, nullptr, instance, this) != nullptr;
@@ -129,18 +133,6 @@ void MainWindow::Show() {
     ShowWindow(hwnd_, SW_SHOWNORMAL);
     UpdateWindow(hwnd_);
     SetFocus(Control(IDC_TXTDUMMY));
-}
-
-LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(
-            reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    MainWindow* self = FromHwnd(hwnd);
-    return self ? self->HandleMessage(msg, wParam, lParam)
-                : DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -208,9 +200,9 @@ void MainWindow::CreateControls() {
             r.bottom += kDropDownListHeight;
         const HWND control = CreateWindowExA(
             spec.exStyle, spec.className, spec.text,
-            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style, r.left, r.top,
-            r.right - r.left, r.bottom - r.top, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style, r.left, r.top, r.right - r.left,
+            r.bottom - r.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+            instance_, nullptr);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
     SendDlgItemMessageA(hwnd_, IDC_IMAGE1, STM_SETIMAGE, IMAGE_BITMAP,
@@ -222,14 +214,15 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::CreateToolTips() {
-    const HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                                      nullptr, instance_, nullptr);
+    const HWND tips =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
     const struct {
         int id;
         const char* text; // null: asked for when shown, so it names the drive now selected
-    } kTools[] = {{IDC_CMDRESTORE, kRestoreTip}, {IDC_CMDCHANGE, nullptr}, {IDC_CMDBROWSE, nullptr}};
+    } kTools[] = {
+        {IDC_CMDRESTORE, kRestoreTip}, {IDC_CMDCHANGE, nullptr}, {IDC_CMDBROWSE, nullptr}};
     for (const auto& tool : kTools) {
         TOOLINFOA info = {};
         info.cbSize = sizeof info;
@@ -353,8 +346,7 @@ void MainWindow::ShowIconPreview() {
 void MainWindow::OnApply() {
     const std::string location = ControlText(IDC_TXTICONPATH);
     if (location.empty()) {
-        MessageBoxA(hwnd_, kNothingSelectedText, kNothingSelectedTitle,
-                    MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(hwnd_, kNothingSelectedText, kNothingSelectedTitle, MB_OK | MB_ICONINFORMATION);
         focusOnDeactivate_ = Control(IDC_CMDBROWSE);
         SetFocus(focusOnDeactivate_);
         return;

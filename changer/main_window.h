@@ -32,7 +32,8 @@ class MainWindow {
     HWND hwnd() const { return hwnd_; }
 
   private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    template <typename T>
+    friend LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     void OnCreate();

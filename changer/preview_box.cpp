@@ -2,6 +2,7 @@
 
 #include "geometry.h"
 #include "resource.h"
+#include "window.h"
 
 namespace zelvo {
 
@@ -32,7 +33,7 @@ class SelectedDc {
 
 bool PreviewBox::Register(HINSTANCE instance) {
     WNDCLASSA wc = {};
-    wc.lpfnWndProc = WndProc;
+    wc.lpfnWndProc = RoutedWindowProc<PreviewBox>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
@@ -40,9 +41,9 @@ bool PreviewBox::Register(HINSTANCE instance) {
     return RegisterClassA(&wc) != 0;
 }
 
-HWND PreviewBox::Create(HWND parent, int id, const RECT& pixels, HBITMAP placeholder,
-                        HFONT font) {
-    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+HWND PreviewBox::Create(HWND parent, int id, const RECT& pixels, HBITMAP placeholder, HFONT font) {
+    const HINSTANCE instance =
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
     size_ = {pixels.right - pixels.left, pixels.bottom - pixels.top};
     hwnd_ = CreateWindowExA(0, kClassName, "",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
@@ -87,7 +88,9 @@ void PreviewBox::DrawIcon(HICON icon) {
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void PreviewBox::ShowLabel() { ShowWindow(label_, SW_SHOWNA); }
+void PreviewBox::ShowLabel() {
+    ShowWindow(label_, SW_SHOWNA);
+}
 
 void PreviewBox::Paint() {
     PAINTSTRUCT ps;
@@ -97,16 +100,11 @@ void PreviewBox::Paint() {
     EndPaint(hwnd_, &ps);
 }
 
-LRESULT CALLBACK PreviewBox::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<PreviewBox*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+LRESULT PreviewBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT:
-        if (self && self->image_) {
-            self->Paint();
+        if (image_) {
+            Paint();
             return 0;
         }
         break;
@@ -117,7 +115,7 @@ LRESULT CALLBACK PreviewBox::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
 } // namespace zelvo

@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "sysfolders.h"
 #include "usage.h"
+#include "window.h"
 
 namespace zelvo {
 
@@ -27,10 +28,6 @@ SIZE OuterSize() {
     return size;
 }
 
-DrivesWindow* FromHwnd(HWND hwnd) {
-    return reinterpret_cast<DrivesWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
 BOOL CALLBACK CloseOtherWindow(HWND hwnd, LPARAM self) {
     if (hwnd != reinterpret_cast<HWND>(self))
         PostMessageA(hwnd, WM_CLOSE, 0, 0);
@@ -40,17 +37,7 @@ BOOL CALLBACK CloseOtherWindow(HWND hwnd, LPARAM self) {
 } // namespace
 
 bool DrivesWindow::Register(HINSTANCE instance) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON),
-                                             GetSystemMetrics(SM_CYICON), LR_SHARED));
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExA(&wc) != 0;
+    return RegisterWindowClass(instance, kClassName, WndProc, IDI_APP);
 }
 
 bool DrivesWindow::Create(HINSTANCE instance) {
@@ -69,15 +56,7 @@ LRESULT CALLBACK DrivesWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
                                                                  static_cast<LONG>(OuterSize().cy)};
         return 0;
     }
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<DrivesWindow*>(
-            reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    DrivesWindow* self = FromHwnd(hwnd);
-    return self ? self->HandleMessage(msg, wParam, lParam)
-                : DefWindowProcA(hwnd, msg, wParam, lParam);
+    return RoutedWindowProc<DrivesWindow>(hwnd, msg, wParam, lParam);
 }
 
 LRESULT DrivesWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -89,10 +68,6 @@ LRESULT DrivesWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         Unload();
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        hwnd_ = nullptr;
-        break;
     }
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
