@@ -24,6 +24,9 @@ ensure_template() {
         WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\X11 Driver' \
             /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
         WINEPREFIX="$template" wineserver -w
+        # Wine's own Tahoma and MS Sans Serif (package fonts-wine), which this Wine does not
+        # find by itself: without them dialogs fall back to a wider font than Windows uses.
+        cp /usr/share/wine/fonts/*.ttf "$template/drive_c/windows/Fonts/" 2>/dev/null || true
         touch "$template/.ready"
     ) 9>"$template.lock"
 }
