@@ -235,14 +235,14 @@ void ChangeIconDialog::OnOk() {
 void ChangeIconDialog::CreateControls() {
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
-    for (const ControlSpec& spec : kControls) {
-        RECT r = {spec.place.left, spec.place.top, spec.place.left + spec.place.width,
-                  spec.place.top + spec.place.height};
+    for (const ControlSpec& row : kControls) {
+        RECT r = {row.place.left, row.place.top, row.place.left + row.place.width,
+                  row.place.top + row.place.height};
         MapDialogRect(hwnd_, &r);
         const HWND control = CreateWindowExA(
-            spec.exStyle, spec.className, spec.text, WS_CHILD | spec.style, r.left, r.top,
+            row.exStyle, row.className, row.text, WS_CHILD | row.style, r.left, r.top,
             r.right - r.left, r.bottom - r.top, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 }

@@ -190,18 +190,18 @@ void MainWindow::OnCreate() {
 }
 
 void MainWindow::CreateControls() {
-    for (const ControlSpec& spec : kControls) {
-        RECT r = ToPixels(spec.twips);
-        if (spec.id == IDC_PICTURE2) {
-            picture2_.Create(hwnd_, spec.id, r, placeholderPicture_.get(), font_.get());
+    for (const ControlSpec& row : kControls) {
+        RECT r = ToPixels(row.twips);
+        if (row.id == IDC_PICTURE2) {
+            picture2_.Create(hwnd_, row.id, r, placeholderPicture_.get(), font_.get());
             continue;
         }
-        if (spec.id == IDC_CBODRIVES)
+        if (row.id == IDC_CBODRIVES)
             r.bottom += kDropDownListHeight;
         const HWND control = CreateWindowExA(
-            spec.exStyle, spec.className, spec.text,
-            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style, r.left, r.top, r.right - r.left,
-            r.bottom - r.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+            row.exStyle, row.className, row.text,
+            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | row.style, r.left, r.top, r.right - r.left,
+            r.bottom - r.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
             instance_, nullptr);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }

@@ -49,10 +49,10 @@ pe_arch() {
 
 # Maps exactly the given drives, e.g. "a:floppy c:hd d:cdrom z:network"; before the server starts.
 set_drives() {
-    local prefix=$1 spec=$2 entry letter type
+    local prefix=$1 drives=$2 entry letter type
     find "$prefix/dosdevices" -maxdepth 1 -name '?:' -exec rm -f {} +
     printf '\n[Software\\\\Wine\\\\Drives] 1700000000\n' >>"$prefix/system.reg"
-    for entry in $spec; do
+    for entry in $drives; do
         letter=${entry%%:*}
         type=${entry#*:}
         if [ "$letter" = c ]; then
