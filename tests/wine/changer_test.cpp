@@ -212,3 +212,39 @@ TEST_F(ChangerTest, RestoreWithoutOverridesShowsNothingAndLeavesNoKey) {
     EXPECT_EQ(WaitForWindow(changer.processId(), "ZelvoDrv", 300), nullptr);
     EXPECT_EQ(WaitForWindow(changer.processId(), "Nothing Selected", 100), nullptr);
 }
+
+TEST_F(ChangerTest, TheHelpImageShowsAHandAndOpensTheHelpFile) {
+    Start();
+    SetForegroundWindow(changer.window());
+    const auto cursorOver = [&](int id) {
+        RECT r;
+        GetWindowRect(changer.Item(id), &r);
+        SetCursorPos(r.left + 4, r.top + 4);
+        Settle(100);
+        SetCursorPos(r.left + 6, r.top + 6);
+        Settle(200);
+        CURSORINFO info = {};
+        info.cbSize = sizeof info;
+        GetCursorInfo(&info);
+        return info.hCursor;
+    };
+    const HCURSOR overPrompt = cursorOver(IDC_LABEL1);
+    EXPECT_NE(cursorOver(IDC_IMAGE2), overPrompt) << "the pointing hand over the help image";
+    SetCursorPos(0, 0);
+
+    SendMessageA(changer.window(), WM_COMMAND, MAKEWPARAM(IDC_IMAGE2, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(changer.Item(IDC_IMAGE2)));
+    HWND viewer = nullptr;
+    for (int i = 0; i < 250 && !viewer; ++i) {
+        Settle(40);
+        viewer = FindWindowA("HH Parent", nullptr);
+    }
+    ASSERT_NE(viewer, nullptr) << "the help viewer did not open";
+    std::string title;
+    for (int i = 0; i < 100 && title.empty(); ++i) {
+        Settle(40);
+        title = WindowText(viewer);
+    }
+    EXPECT_EQ(title, "Zelvo Drives Help");
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+}
