@@ -1,6 +1,7 @@
 // ZelvoDrv, the icon changer: one window to give a drive a new icon or restore the defaults.
 #include "main_window.h"
 #include "program.h"
+#include "window.h"
 
 #include <commctrl.h>
 
@@ -20,13 +21,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 1;
     }
     window.Show();
-
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageA(window.hwnd(), &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    return static_cast<int>(msg.wParam);
+    return zelvo::RunMessageLoop(window.hwnd());
 }

@@ -1,6 +1,7 @@
 // Purgo, the remover: takes the product's files, logon entry and drive icon overrides off the
 // machine without a word, and ends by itself.
 #include "program.h"
+#include "window.h"
 #include "remover_window.h"
 
 namespace zelvo {
@@ -12,11 +13,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!zelvo::RemoverWindow::Register(instance) || !window.Create(instance))
         return 1;
     window.Load();
-
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return zelvo::RunMessageLoop();
 }

@@ -48,4 +48,17 @@ LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     return self->HandleMessage(msg, wParam, lParam);
 }
 
+// Runs the thread's messages until the quit and gives its exit code; with a window, also the
+// keyboard navigation of its controls (Tab, access keys).
+inline int RunMessageLoop(HWND window = nullptr) {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (window && IsDialogMessageA(window, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
 } // namespace zelvo

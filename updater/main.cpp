@@ -2,6 +2,7 @@
 // drive the usage-bar icon of its fill level, shows nothing and ends.
 #include "drives_window.h"
 #include "program.h"
+#include "window.h"
 
 namespace zelvo {
 const char kProgramTitle[] = "ZDrvs";
@@ -15,11 +16,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!zelvo::DrivesWindow::Register(instance) || !window.Create(instance))
         return 1;
     window.Load(); // runs the pass and destroys the window, which posts the quit
-
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return zelvo::RunMessageLoop();
 }
