@@ -3,6 +3,7 @@
 #include "driveroots.h"
 #include "geometry.h"
 #include "resource.h"
+#include "window.h"
 #include "unique_handle.h"
 
 #include <commctrl.h>
@@ -234,16 +235,11 @@ void ChangeIconDialog::OnOk() {
 
 void ChangeIconDialog::CreateControls() {
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
     for (const ControlSpec& row : kControls) {
         RECT r = {row.place.left, row.place.top, row.place.left + row.place.width,
                   row.place.top + row.place.height};
         MapDialogRect(hwnd_, &r);
-        const HWND control = CreateWindowExA(
-            row.exStyle, row.className, row.text, WS_CHILD | row.style, r.left, r.top,
-            r.right - r.left, r.bottom - r.top, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        CreateChildControl(hwnd_, row.id, row.className, row.text, row.style, row.exStyle, r, font);
     }
 }
 

@@ -198,12 +198,8 @@ void MainWindow::CreateControls() {
         }
         if (row.id == IDC_CBODRIVES)
             r.bottom += kDropDownListHeight;
-        const HWND control = CreateWindowExA(
-            row.exStyle, row.className, row.text,
-            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | row.style, r.left, r.top, r.right - r.left,
-            r.bottom - r.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-            instance_, nullptr);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        CreateChildControl(hwnd_, row.id, row.className, row.text,
+                           WS_VISIBLE | WS_CLIPSIBLINGS | row.style, row.exStyle, r, font_.get());
     }
     SendDlgItemMessageA(hwnd_, IDC_IMAGE1, STM_SETIMAGE, IMAGE_BITMAP,
                         reinterpret_cast<LPARAM>(productPicture_.get()));

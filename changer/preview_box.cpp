@@ -63,11 +63,8 @@ HWND PreviewBox::Create(HWND parent, int id, const RECT& pixels, HBITMAP placeho
     }
 
     const RECT label = ToPixels(kLabelTwips);
-    label_ = CreateWindowExA(0, "STATIC", kPreviewCaption, WS_CHILD | SS_LEFT, label.left,
-                             label.top, label.right - label.left, label.bottom - label.top, hwnd_,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LBLPREVIEW)),
-                             instance, nullptr);
-    SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    label_ = CreateChildControl(hwnd_, IDC_LBLPREVIEW, "STATIC", kPreviewCaption, SS_LEFT, 0, label,
+                                font);
     return hwnd_;
 }
 

@@ -48,6 +48,18 @@ LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     return self->HandleMessage(msg, wParam, lParam);
 }
 
+// Creates a child control of parent at a pixel rectangle, in the given font.
+inline HWND CreateChildControl(HWND parent, int id, const char* className, const char* text,
+                               DWORD style, DWORD exStyle, const RECT& r, HFONT font) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    const HWND control =
+        CreateWindowExA(exStyle, className, text, WS_CHILD | style, r.left, r.top, r.right - r.left,
+                        r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        instance, nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
 // Runs the thread's messages until the quit and gives its exit code; with a window, also the
 // keyboard navigation of its controls (Tab, access keys).
 inline int RunMessageLoop(HWND window = nullptr) {
