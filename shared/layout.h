@@ -21,6 +21,16 @@ inline constexpr char kRunKeyPath[] =
 inline constexpr char kRunSubkey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kLogonValueName[] = "ZDrives";
 
+// The logon task beside the logon entry: the installed updater, run as the local SYSTEM account
+// at every user's logon, so that it can write the overrides for standard users too. It lives in
+// the Task Scheduler's root folder.
+inline constexpr char kLogonTaskName[] = "Zelvo Drives usage bars";
+
+// Held by an updater for its whole pass, and taken by whatever deletes the overrides and the
+// updater's files, so that no pass writes overrides back behind a removal. In the Global
+// namespace, so that the SYSTEM task's run and a user's run share it.
+inline constexpr char kUpdaterMutexName[] = "Global\\ZelvoDrivesUpdater";
+
 // The predefined root that every key of the product lies under (HKEY_LOCAL_MACHINE).
 inline constexpr unsigned long kLocalMachineRoot = 0x80000002UL;
 
