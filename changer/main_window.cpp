@@ -311,13 +311,6 @@ std::string MainWindow::ChosenDriveLetter() const {
     return lstDrives.items[lstDrives.selected];
 }
 
-std::string MainWindow::ControlText(int id) const {
-    const HWND control = Control(id);
-    std::string text(GetWindowTextLengthA(control) + 1, '\0');
-    text.resize(GetWindowTextA(control, text.data(), static_cast<int>(text.size())));
-    return text;
-}
-
 void MainWindow::OnBrowse() {
     ShellIconPicker shell(hwnd_);
     IconPickerDialog own(hwnd_);
@@ -332,7 +325,7 @@ void MainWindow::OnBrowse() {
 void MainWindow::ShowIconPreview() {
     picture2_.Reset();
     if (const std::optional<IconLocationParts> location =
-            ParseIconLocation(ControlText(IDC_TXTICONPATH))) {
+            ParseIconLocation(WindowText(Control(IDC_TXTICONPATH)))) {
         if (const UniqueHicon icon = ExtractPreviewIcon(instance_, *location))
             picture2_.DrawIcon(icon.get());
     }
@@ -340,7 +333,7 @@ void MainWindow::ShowIconPreview() {
 }
 
 void MainWindow::OnApply() {
-    const std::string location = ControlText(IDC_TXTICONPATH);
+    const std::string location = WindowText(Control(IDC_TXTICONPATH));
     if (location.empty()) {
         MessageBoxA(hwnd_, kNothingSelectedText, kNothingSelectedTitle, MB_OK | MB_ICONINFORMATION);
         focusOnDeactivate_ = Control(IDC_CMDBROWSE);
@@ -421,7 +414,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
                                                           : nullptr;
     if (!prefix)
         return 0;
-    toolTipText_ = prefix + ControlText(IDC_CBODRIVES);
+    toolTipText_ = prefix + WindowText(Control(IDC_CBODRIVES));
     info.lpszText = toolTipText_.data();
     return 0;
 }

@@ -60,7 +60,6 @@ class MainWindow {
     bool InstallDefaultLibrary();
     void StartInstalledUpdater();
     std::string ChosenDriveLetter() const;
-    std::string ControlText(int id) const;
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
 
     HWND hwnd_ = nullptr;

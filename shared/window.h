@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace zelvo {
 
 // Registers a top-level window class with the program's icon (resource iconId, large and
@@ -46,6 +48,14 @@ LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
     return self->HandleMessage(msg, wParam, lParam);
+}
+
+// The text of a window or control (empty when it has none or is gone).
+inline std::string WindowText(HWND hwnd) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 // Creates a child control of parent at a pixel rectangle, in the given font.
