@@ -6,6 +6,7 @@
 #include "registry.h"
 #include "resource.h"
 #include "sysfolders.h"
+#include "unique_handle.h"
 #include "usage.h"
 #include "window.h"
 
@@ -73,9 +74,9 @@ LRESULT DrivesWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void DrivesWindow::OnPaint() {
-    PAINTSTRUCT ps;
-    const HDC dc = BeginPaint(hwnd_, &ps);
-    const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const PaintDc paint(hwnd_);
+    const HDC dc = paint.get();
+    const SelectedObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     TEXTMETRICA metrics = {};
@@ -85,8 +86,6 @@ void DrivesWindow::OnPaint() {
         TextOutA(dc, 0, y, line.c_str(), static_cast<int>(line.size()));
         y += metrics.tmHeight;
     }
-    SelectObject(dc, oldFont);
-    EndPaint(hwnd_, &ps);
 }
 
 void DrivesWindow::PrintLines(std::vector<std::string> lines) {
