@@ -24,8 +24,8 @@ constexpr int kClientHeightTwips = 600;
 
 // The window's outer size for its client area, computed once.
 SIZE OuterSize() {
-    static const SIZE size =
-        WindowSizeForClient(kClientWidthTwips, kClientHeightTwips, kWindowStyle, kWindowExStyle);
+    static const SIZE size = WindowSizeForClient(kClientWidthTwips, kClientHeightTwips,
+                                                 kWindowStyle, kWindowExStyle, ScreenDpi());
     return size;
 }
 
