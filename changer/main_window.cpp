@@ -188,12 +188,13 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         OnClose();
         return 0;
-    case kGetDpiScaledSizeMessage: {
+    case kGetDpiScaledSizeMessage:
         // The size at the new resolution, so that the place Windows suggests fits it exactly.
+        if (!lParam)
+            break;
         *reinterpret_cast<SIZE*>(lParam) = WindowSizeForClient(
             kClientWidthTwips, kClientHeightTwips, kWindowStyle, 0, static_cast<UINT>(wParam));
         return TRUE;
-    }
     case kDpiChangedMessage:
         OnDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
