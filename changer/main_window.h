@@ -66,8 +66,6 @@ class MainWindow {
     RECT FitCaption(HWND control, RECT place) const;
     void CreateToolTips();
     void FillDriveLetters();
-    bool InstallDefaultLibrary();
-    void StartInstalledUpdater();
     std::string ChosenDriveLetter() const;
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
 

@@ -1,6 +1,8 @@
 #include "harness.h"
 
 #include "layout.h"
+#include "logon_task.h"
+#include "task_scheduler.h"
 
 #include <shlwapi.h>
 #include <tlhelp32.h>
@@ -119,7 +121,20 @@ void ResetProductState() {
         RegCloseKey(run);
     }
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, kDriveIconsSubkey);
+    DeleteLogonTask(); // false when there is none
     DeleteFileA(kWitnessLog);
+}
+
+bool TaskExists(const std::string& name) {
+    const ComApartment com;
+    const ComPtr<ITaskFolder> folder = RootTaskFolder();
+    const UniqueBstr bstr = AnsiToBstr(name);
+    ComPtr<IRegisteredTask> task;
+    return com.usable() && folder && bstr && SUCCEEDED(folder->GetTask(bstr.get(), task.put()));
+}
+
+bool LogonTaskExists() {
+    return TaskExists(kLogonTaskName);
 }
 
 void InstallWitnessUpdater() {
@@ -139,6 +154,15 @@ Process::Process(const std::string& exePath) {
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exePath + "\"";
     if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info_))
+        info_ = {};
+}
+
+Process::Process(const std::wstring& exePath) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &info_))
         info_ = {};
 }
@@ -243,6 +267,15 @@ void PressOk(HWND box) {
 
 void Settle(DWORD milliseconds) {
     Sleep(milliseconds);
+}
+
+bool WaitUntil(const std::function<bool()>& outcome, DWORD milliseconds) {
+    return WaitFor(outcome, milliseconds);
+}
+
+bool Runs32BitPrograms() {
+    char value[8] = {};
+    return !(GetEnvironmentVariableA("ZELVO_NO_WIN32", value, sizeof value) && value[0] == '1');
 }
 
 } // namespace zelvo::testing

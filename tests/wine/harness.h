@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,13 +26,16 @@ void WriteRegString(HKEY root, const std::string& subkey, const std::string& val
 // The default value of a drive's override key, if there is one.
 std::optional<std::string> DriveOverride(char letter);
 std::optional<std::string> LogonEntry();
+// True when the Task Scheduler's root folder holds a task of this name (ITaskFolder::GetTask).
+bool TaskExists(const std::string& name);
+bool LogonTaskExists();
 
 bool FileIsThere(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);
 
-// Puts the machine back to "not installed": no files in the system folder, no logon entry, no
-// DriveIcons key, no recorded updater starts.
+// Puts the machine back to "not installed": no files in the system folder, no logon entry or
+// logon task, no DriveIcons key, no recorded updater starts.
 void ResetProductState();
 
 // A stand-in updater that records each of its starts; installed as the system folder's
@@ -43,11 +47,13 @@ int WitnessStarts();
 class Process {
   public:
     explicit Process(const std::string& exePath);
+    explicit Process(const std::wstring& exePath);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
     DWORD id() const { return info_.dwProcessId; }
+    HANDLE thread() const { return info_.hThread; }
     bool started() const { return info_.hProcess != nullptr; }
     // True when the program ended within the time.
     bool WaitForExit(DWORD milliseconds = 10000);
@@ -73,6 +79,12 @@ RECT ChildRect(HWND child);
 // A message box of the process: its text (the static with id 0xFFFF), and OK pressed.
 std::string MessageBoxText(HWND box);
 void PressOk(HWND box);
+
+// False on a machine whose Wine runs no 32-bit program (ZELVO_NO_WIN32=1 from the test scripts).
+bool Runs32BitPrograms();
+
+// Polls until the outcome a test waits for holds; false when the time ran out.
+bool WaitUntil(const std::function<bool()>& outcome, DWORD milliseconds = 10000);
 
 // Lets the program under test handle what was posted to it.
 void Settle(DWORD milliseconds = 200);
