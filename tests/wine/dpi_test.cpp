@@ -201,9 +201,8 @@ TEST_F(DpiTest, AMoveToAMonitorAt96DpiLaysTheWindowOutAgainAndKeepsThePreview) {
     const HWND picker = WaitForWindow(changer.processId(), "Change Icon", 5000);
     ASSERT_NE(picker, nullptr);
     PostMessageA(GetDlgItem(picker, IDOK), BM_CLICK, 0, 0); // the preselected icon 0
-    for (int i = 0; i < 100 && IsWindow(picker); ++i)
-        Settle(20);
-    ASSERT_TRUE(IsWindowVisible(Control(IDC_LBLPREVIEW)));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(Control(IDC_LBLPREVIEW)) != FALSE; }))
+        << "the preview is drawn";
     // The icon above the label, on the box's white.
     const auto icon = [&](UINT at) {
         return InkOnScreen(Control(IDC_PICTURE2), Pixels(540, at), RGB(255, 255, 255));
