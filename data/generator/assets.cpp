@@ -37,10 +37,16 @@ std::vector<Asset> allAssets() {
     assets.push_back({"changer.ico", icon({48, 32, 24, 16}, changerIcon)});
     assets.push_back({"updater.ico", icon({32, 48}, updaterIcon)});
     assets.push_back({"remover.ico", icon({16, 32, 48}, removerIcon)});
-    assets.push_back({"help.ico", icon({24, 16, 32}, helpIcon)});
-    assets.push_back({"product.bmp", writeBmp(productPicture())});
-    assets.push_back({"banner.bmp", writeBmp(bannerPicture())});
-    assets.push_back({"placeholder.bmp", writeBmp(placeholderPicture())});
+    assets.push_back({"help.ico", icon({24, 16, 32, 36, 48}, helpIcon)});
+    // The main window's pictures for 100, 150 and 200 % (96, 144 and 192 dpi).
+    const std::pair<const char*, int> scales[] = {{"", 100}, {"_150", 150}, {"_200", 200}};
+    for (const auto& [suffix, percent] : scales) {
+        const std::string s = suffix;
+        assets.push_back({"product" + s + ".bmp", writeBmp(productPicture(48 * percent / 100))});
+        assets.push_back({"banner" + s + ".bmp", writeBmp(bannerPicture(percent))});
+        assets.push_back(
+            {"placeholder" + s + ".bmp", writeBmp(placeholderPicture(48 * percent / 100))});
+    }
     assets.push_back({"hand.cur", writeCur(handCursor())});
     return assets;
 }

@@ -30,10 +30,10 @@ Canvas updaterIcon(int size);
 Canvas removerIcon(int size);
 Canvas helpIcon(int size);
 
-// Opaque pictures for the white band at the top of the main window.
-Canvas productPicture();
-Canvas bannerPicture();
-Canvas placeholderPicture();
+// Opaque pictures for the white band at the top of the main window, at 100, 150 and 200 %.
+Canvas productPicture(int size);
+Canvas bannerPicture(int scalePercent);
+Canvas placeholderPicture(int size);
 
 MonoCursor handCursor();
 

@@ -107,43 +107,47 @@ Canvas helpIcon(int size) {
     return c;
 }
 
-Canvas productPicture() {
-    Canvas c = changerIcon(48);
+Canvas productPicture(int size) {
+    Canvas c = changerIcon(size);
     c.flatten(rgb(0xffffff));
     return c;
 }
 
-Canvas bannerPicture() {
-    Canvas c(200, 50);
-    c.fill(rect(0, 0, 200, 50), rgb(0xffffff));
-    const TextStyle style{2.1, 1.8};
+Canvas bannerPicture(int scalePercent) {
+    const double k = scalePercent / 100.0;
+    const int width = 200 * scalePercent / 100, height = 50 * scalePercent / 100;
+    Canvas c(width, height);
+    c.fill(rect(0, 0, width, height), rgb(0xffffff));
+    const TextStyle style{2.1 * k, 1.8};
     const double total = textWidth("Zelvo Drives", style);
-    const double x = std::round((200 - total) / 2), top = 9;
+    const double x = std::round((width - total) / 2), top = std::round(9 * k);
     const double split = textWidth("Zelvo ", style);
     c.fill(textShape("Zelvo", {x, top}, style), rgb(0x24313f));
     c.fill(textShape("Drives", {x + split, top}, style), rgb(0x2a6fc8));
     // A usage bar under the name, two thirds full.
-    const double y0 = top + 10 * style.unit + 5, y1 = y0 + 5;
-    c.fill(roundRect(x, y0, x + total, y1, 2.5), rgb(0xe3e8ee));
-    c.fill(roundRect(x, y0, x + total * 0.68, y1, 2.5),
+    const double y0 = top + 10 * style.unit + std::round(5 * k), y1 = y0 + std::round(5 * k);
+    c.fill(roundRect(x, y0, x + total, y1, 2.5 * k), rgb(0xe3e8ee));
+    c.fill(roundRect(x, y0, x + total * 0.68, y1, 2.5 * k),
            linear({x, 0}, rgb(0x6db3f2), {x + total * 0.68, 0}, rgb(0x2a6fc8)));
     return c;
 }
 
-Canvas placeholderPicture() {
-    Canvas c(48, 48);
-    c.fill(rect(0, 0, 48, 48), rgb(0xffffff));
-    const DriveBox b{4.5, 43.5, 10.5, 37.5, 12.5, 26.5, 39.5, 3};
+Canvas placeholderPicture(int size) {
+    const double k = size / 48.0;
+    Canvas c(size, size);
+    c.fill(rect(0, 0, size, size), rgb(0xffffff));
+    const DriveBox b{4.5 * k, 43.5 * k, 10.5 * k, 37.5 * k, 12.5 * k, 26.5 * k, 39.5 * k, 3 * k};
     const Colour grey = rgb(0xc5cad0);
-    const Shape dashes{{0, 0, 48, 48},
-                       [](double x, double y) { return std::fmod(x + y, 5.0) < 2.8; }};
+    const Shape dashes{{0, 0, 48 * k, 48 * k},
+                       [k](double x, double y) { return std::fmod((x + y) / k, 5.0) < 2.8; }};
     const std::vector<Point> body{{b.backLeft, b.top}, {b.backRight, b.top}, {b.right, b.face},
                                   {b.right, b.bottom}, {b.left, b.bottom},   {b.left, b.face}};
-    c.fill(intersect(unite(outline(body, 1.2), segment({b.left, b.face}, {b.right, b.face}, 1.2)),
+    const double line = 1.2 * k;
+    c.fill(intersect(unite(outline(body, line), segment({b.left, b.face}, {b.right, b.face}, line)),
                      dashes),
            grey);
-    const TextStyle style{1.15, 2};
-    c.fill(textShape("?", {24 - textWidth("?", style) / 2, 14}, style), grey);
+    const TextStyle style{1.15 * k, 2};
+    c.fill(textShape("?", {size / 2.0 - textWidth("?", style) / 2, 14 * k}, style), grey);
     return c;
 }
 

@@ -51,7 +51,7 @@ std::vector<int> expectedIconSizes(const std::string& name) {
         return {32, 48};
     }
     if (name == "help.ico") {
-        return {24, 16, 32};
+        return {24, 16, 32, 36, 48};
     }
     return {16, 32, 48};
 }
@@ -106,7 +106,11 @@ TEST_F(GeneratedAssets, IconDirectoriesDescribeTheirImages) {
 
 TEST_F(GeneratedAssets, BitmapsAreOpaqueAndWhiteEdged) {
     const std::map<std::string, std::pair<std::size_t, std::size_t>> bitmaps{
-        {"product.bmp", {48, 48}}, {"banner.bmp", {200, 50}}, {"placeholder.bmp", {48, 48}}};
+        {"product.bmp", {48, 48}},        {"banner.bmp", {200, 50}},
+        {"placeholder.bmp", {48, 48}},    {"product_150.bmp", {72, 72}},
+        {"banner_150.bmp", {300, 75}},    {"placeholder_150.bmp", {72, 72}},
+        {"product_200.bmp", {96, 96}},    {"banner_200.bmp", {400, 100}},
+        {"placeholder_200.bmp", {96, 96}}};
     for (const auto& [name, dims] : bitmaps) {
         SCOPED_TRACE(name);
         const Bytes& b = file(name);
