@@ -13,9 +13,12 @@ if(NOT LEVEL MATCHES "^[0-9]+$" OR LEVEL GREATER 50 OR NOT SIZE MATCHES "^[0-9]+
   message(FATAL_ERROR "usage_icon.cmake: level ${LEVEL} or size ${SIZE} out of range")
 endif()
 
-# The drawing's own units: a 48-unit square.
-set(design 48)
 file(READ "${TEMPLATE}" svg)
+# The drawing's own units: a square of `design` units.
+if(NOT svg MATCHES "viewBox=\"0 0 ([0-9]+) ([0-9]+)\"" OR NOT CMAKE_MATCH_1 EQUAL CMAKE_MATCH_2)
+  message(FATAL_ERROR "usage_icon.cmake: ${TEMPLATE} is not drawn on a square")
+endif()
+set(design ${CMAKE_MATCH_1})
 
 # Replaces exactly one match of `pattern` in svg, or stops the build.
 function(replace_once pattern replacement)
