@@ -159,7 +159,7 @@ TEST(UpdaterFile, HasItsIconAtEverySizeFrom16To256PixelsAndItsVersion) {
     EXPECT_STREQ(text, "Zelvo Drives usage-bar updater");
 }
 
-// The library the updater points at, as the data generator builds it.
+// The library the updater points at, as the build renders and packs it.
 TEST(UsageLibrary, HasFiftyOneIconsAndEachExtracts) {
     const std::string library = AppFile(kUsageLibrarySource);
     ASSERT_TRUE(FileIsThere(library)) << library;
@@ -209,7 +209,7 @@ std::vector<std::uint32_t> IconPixels(const std::string& library, int index) {
     return result;
 }
 
-// The bar's unfilled part is the generator's track colour, #E6EBF0.
+// The bar's unfilled part is the track colour of data/art/usage.svg, #E6EBF0.
 bool IsTrack(std::uint32_t p) {
     const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
     return std::abs(r - 0xE6) <= 2 && std::abs(g - 0xEB) <= 2 && std::abs(b - 0xF0) <= 2;
