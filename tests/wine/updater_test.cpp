@@ -139,7 +139,7 @@ TEST_F(UpdaterTest, RunsFromTheApplicationFolderUnderItsShippingName) {
     EXPECT_TRUE(DriveOverride('E'));
 }
 
-TEST(UpdaterFile, HasItsIconWith32And48PixelImagesAndItsVersion) {
+TEST(UpdaterFile, HasItsIconAtEverySizeFrom16To256PixelsAndItsVersion) {
     const HMODULE file =
         LoadLibraryExA(AppFile(kUpdaterSource).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(file, nullptr);
@@ -153,7 +153,7 @@ TEST(UpdaterFile, HasItsIconWith32And48PixelImagesAndItsVersion) {
     for (WORD i = 0; i < count; ++i)
         widths.push_back(dir[6 + 14 * i]); // GRPICONDIRENTRY: bWidth first, 14 bytes each
     std::sort(widths.begin(), widths.end());
-    EXPECT_EQ(widths, (std::vector<int>{32, 48}));
+    EXPECT_EQ(widths, (std::vector<int>{0, 16, 20, 24, 32, 40, 48, 64})); // 0 stands for 256
     FreeLibrary(file);
 
     const std::string path = AppFile(kUpdaterSource);
@@ -171,7 +171,7 @@ TEST(UpdaterFile, HasItsIconWith32And48PixelImagesAndItsVersion) {
     EXPECT_STREQ(text, "Zelvo Drives usage-bar updater");
 }
 
-// The library the updater points at, as the data generator builds it.
+// The library the updater points at, as the build renders and packs it.
 TEST(UsageLibrary, HasFiftyOneIconsAndEachExtracts) {
     const std::string library = AppFile(kUsageLibrarySource);
     ASSERT_TRUE(FileIsThere(library)) << library;
@@ -221,7 +221,7 @@ std::vector<std::uint32_t> IconPixels(const std::string& library, int index) {
     return result;
 }
 
-// The bar's unfilled part is the generator's track colour, #E6EBF0.
+// The bar's unfilled part is the track colour of data/art/usage.svg, #E6EBF0.
 bool IsTrack(std::uint32_t p) {
     const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
     return std::abs(r - 0xE6) <= 2 && std::abs(g - 0xEB) <= 2 && std::abs(b - 0xF0) <= 2;
