@@ -58,6 +58,19 @@ class BrowseTest : public ::testing::Test {
         picker = nullptr;
         Settle();
     }
+    // Types a path into the dialog and presses OK, which loads a path not yet shown.
+    void ShowInPicker(const std::string& file) {
+        const HWND path = GetDlgItem(picker, IDC_PICK_FILE);
+        SendMessageA(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+        ClickInPicker(IDOK);
+        ASSERT_TRUE(IsWindow(picker)) << "OK loads a path not yet shown, it does not confirm";
+    }
+    void ExpectNoIconsShown() const {
+        EXPECT_EQ(SendMessageA(Icons(), LVM_GETITEMCOUNT, 0, 0), 0);
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(picker, IDC_PICK_NOICONS)));
+        EXPECT_EQ(WindowText(GetDlgItem(picker, IDC_PICK_NOICONS)), "This file contains no icons.");
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(picker, IDOK)));
+    }
     HWND Icons() const { return GetDlgItem(picker, IDC_PICK_ICONS); }
     int SelectedIcon() const {
         return static_cast<int>(
@@ -215,16 +228,23 @@ TEST_F(BrowseTest, AFileWithoutIconsSaysSoAndCannotBeConfirmed) {
     const std::string file = "C:\\tests\\no-icons.txt";
     WriteFile(file, "no icons here");
     OpenPicker();
-    const HWND path = GetDlgItem(picker, IDC_PICK_FILE);
-    SendMessageA(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
-    ClickInPicker(IDOK);
-    ASSERT_TRUE(IsWindow(picker)) << "OK loads a path not yet shown, it does not confirm";
-    EXPECT_EQ(SendMessageA(Icons(), LVM_GETITEMCOUNT, 0, 0), 0);
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(picker, IDC_PICK_NOICONS)));
-    EXPECT_EQ(WindowText(GetDlgItem(picker, IDC_PICK_NOICONS)), "This file contains no icons.");
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(picker, IDOK)));
+    ShowInPicker(file);
+    ExpectNoIconsShown();
     Press(IDCANCEL);
     EXPECT_EQ(Location(), "");
     EXPECT_FALSE(LabelShown());
+    DeleteFileA(file.c_str());
+}
+
+// The system's icon reader trusts an icon file's directory and reads beyond a damaged file's end.
+TEST_F(BrowseTest, ADamagedIconFileSaysItHasNoIcons) {
+    const std::string file = "C:\\tests\\damaged.ico";
+    WriteFile(file, std::string("\0\0\1\0\xFF\xFF", 6)); // claims 65535 images
+    OpenPicker();
+    ShowInPicker(file);
+    ExpectNoIconsShown();
+    Press(IDCANCEL);
+    EXPECT_FALSE(changer.process().WaitForExit(0)) << "the icon changer ended";
+    EXPECT_EQ(Location(), "");
     DeleteFileA(file.c_str());
 }
