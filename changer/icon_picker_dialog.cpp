@@ -259,8 +259,8 @@ int IconPickerDialog::Pick(std::string& buffer, std::size_t capacity, std::int32
     const INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CHANGE_ICON), owner_,
                         ChangeIconDialog::DialogProc, reinterpret_cast<LPARAM>(&dialog));
-    if (result != kPickConfirmed)
-        return kPickCancelled;
+    if (result != kPickConfirmed || !FitsPickerBuffer(dialog.path(), capacity))
+        return kPickCancelled; // a path that does not fit is no choice: nothing changes
     WritePickerPath(buffer, capacity, dialog.path());
     index = dialog.index();
     return kPickConfirmed;
