@@ -27,8 +27,6 @@ constexpr char kFileFilter[] = "Icon files (*.ico;*.icl;*.dll;*.exe)\0*.ico;*.ic
 // The open dialog's path buffer, in characters.
 constexpr std::size_t kOpenFileCapacity = MAX_PATH;
 
-using UniqueFile = UniqueHandleT<HANDLE, CloseHandle, MinusOneIsInvalid>;
-
 // False for a file that the icon reader would take for an icon file whose directory runs beyond
 // its end. A file this dialog cannot open is left to the reader, which may find it elsewhere.
 bool IconDirectoryIsSound(const std::string& path) {
