@@ -117,27 +117,21 @@ TEST_F(NonAnsiFolderTest, TheWidePickerGetsTheBufferAndGivesALocationThatExists)
     EXPECT_EQ(location.substr(location.rfind(',')), ",2");
 }
 
-TEST_F(NonAnsiFolderTest, ACancelledWidePickerLeavesTheBufferAlone) {
-    const std::string start = PickerBuffer(SysFile(kDefaultLibraryFile));
-    std::string buffer = start;
-    std::int32_t index = 0;
-    answerResult = kPickCancelled;
-    EXPECT_EQ(PickThroughWide(StandInWidePicker, nullptr, buffer, start.size(), index),
-              kPickCancelled);
-    EXPECT_EQ(buffer, start);
-    EXPECT_EQ(index, 0);
-}
-
-TEST_F(NonAnsiFolderTest, AWidePathLongerThanTheBufferIsNoChoice) {
-    const std::string start = PickerBuffer(SysFile(kDefaultLibraryFile));
-    std::string buffer = start;
-    std::int32_t index = 0;
-    answerFillsTheBuffer = true;
-    answerIndex = 4;
-    EXPECT_EQ(PickThroughWide(StandInWidePicker, nullptr, buffer, start.size(), index),
-              kPickCancelled);
-    EXPECT_EQ(buffer, start);
-    EXPECT_EQ(index, 0);
+// Cancelled, or confirmed with a path too long for the buffer (cut, it would name another file).
+TEST_F(NonAnsiFolderTest, ACancelledOrOverlongWidePickLeavesBufferAndIndexAlone) {
+    for (const bool overlong : {false, true}) {
+        const std::string start = PickerBuffer(SysFile(kDefaultLibraryFile));
+        std::string buffer = start;
+        std::int32_t index = 0;
+        answerResult = overlong ? kPickConfirmed : kPickCancelled;
+        answerFillsTheBuffer = overlong;
+        answerIndex = 4;
+        EXPECT_EQ(PickThroughWide(StandInWidePicker, nullptr, buffer, start.size(), index),
+                  kPickCancelled)
+            << overlong;
+        EXPECT_EQ(buffer, start) << overlong;
+        EXPECT_EQ(index, 0) << overlong;
+    }
 }
 
 // Wine's PickIconDlg shows nothing and returns at once: no working picker, in either width.

@@ -33,18 +33,6 @@ class UsageBarsTest : public ::testing::Test {
     ChangerDriver changer;
 };
 
-// Moves a file of the application folder away for the length of a test.
-class MovedAway {
-  public:
-    explicit MovedAway(std::string path) : path_(std::move(path)) {
-        MoveFileA(path_.c_str(), (path_ + ".away").c_str());
-    }
-    ~MovedAway() { MoveFileA((path_ + ".away").c_str(), path_.c_str()); }
-
-  private:
-    std::string path_;
-};
-
 } // namespace
 
 TEST_F(UsageBarsTest, AStartInstallsTheUpdaterAndPointsTheFixedDrivesAtTheirBars) {

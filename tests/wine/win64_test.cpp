@@ -25,12 +25,10 @@ class SixtyFourBitTest : public ::testing::Test {
         ResetProductState();
         for (const char* name : {kUsageLibraryFile, kUpdaterFile, kDefaultLibraryFile})
             DeleteFileA((kRedirectedSystem + name).c_str());
-        HKEY run;
+        UniqueHkey run;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
-                          &run) == ERROR_SUCCESS) {
-            RegDeleteValueA(run, kLogonValueName);
-            RegCloseKey(run);
-        }
+                          run.put()) == ERROR_SUCCESS)
+            RegDeleteValueA(run.get(), kLogonValueName);
     }
 
     // Starts an icon changer, lets its updaters finish and closes it.
@@ -52,12 +50,10 @@ class SixtyFourBitTest : public ::testing::Test {
     }
 
     static bool CanExtractIcon(const std::pair<std::string, int>& location) {
-        HICON icon = nullptr;
-        if (ExtractIconExA(location.first.c_str(), location.second, &icon, nullptr, 1) != 1 ||
-            !icon)
-            return false;
-        DestroyIcon(icon);
-        return true;
+        UniqueHicon icon;
+        return ExtractIconExA(location.first.c_str(), location.second, icon.put(), nullptr, 1) ==
+                   1 &&
+               icon;
     }
 };
 
@@ -73,8 +69,8 @@ TEST_F(SixtyFourBitTest, TheX64BuildInstallsIntoTheRealSystemFolderAndTheNativeR
     for (const char letter : {'C', 'E'}) {
         const auto location = OverrideOf(letter);
         EXPECT_EQ(location.first, SysFile(kUsageLibraryFile)) << letter;
-        EXPECT_TRUE(CanExtractIcon(location)) << letter << ": " << location.first << ","
-                                              << location.second;
+        EXPECT_TRUE(CanExtractIcon(location))
+            << letter << ": " << location.first << "," << location.second;
     }
 }
 
@@ -85,12 +81,12 @@ TEST_F(SixtyFourBitTest, The32BitBuildIsRedirectedAwayFromA64BitExplorer) {
     EXPECT_TRUE(FileIsThere(kRedirectedSystem + kUsageLibraryFile));
     EXPECT_FALSE(FileIsThere(SysFile(kUsageLibraryFile)));
     EXPECT_FALSE(LogonEntry()) << "not in the native Run key";
-    HKEY run;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, KEY_READ | KEY_WOW64_32KEY, &run),
+    UniqueHkey run;
+    ASSERT_EQ(
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, KEY_READ | KEY_WOW64_32KEY, run.put()),
+        ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExA(run.get(), kLogonValueName, nullptr, nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
-    EXPECT_EQ(RegQueryValueExA(run, kLogonValueName, nullptr, nullptr, nullptr, nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(run);
     const auto location = OverrideOf('C');
     EXPECT_EQ(location.first, SysFile(kUsageLibraryFile));
     EXPECT_FALSE(CanExtractIcon(location));
