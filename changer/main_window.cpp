@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "drive_icons.h"
 #include "drives.h"
 #include "geometry.h"
 #include "icon_browse.h"
@@ -7,10 +8,11 @@
 #include "icon_picker_dialog.h"
 #include "layout.h"
 #include "program.h"
-#include "registry.h"
 #include "resource.h"
 #include "shell_icon_picker.h"
 #include "sysfolders.h"
+#include "system_text.h"
+#include "wide_path.h"
 #include "win_system_ops.h"
 #include "window.h"
 
@@ -30,6 +32,9 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 constexpr int kClientWidthTwips = 4905;
 constexpr int kClientHeightTwips = 3075;
 
+constexpr char kNoAppFolderText[] =
+    "Zelvo Drives cannot tell which folder it was started from, so it cannot install its "
+    "files. Please start ZelvoDrv.exe again from its own folder.";
 constexpr char kNothingSelectedText[] = "Please select an icon     ";
 constexpr char kNothingSelectedTitle[] = "Nothing Selected";
 constexpr char kRestoreTip[] = "Restore all default drive icons";
@@ -231,15 +236,27 @@ void MainWindow::CreateToolTips() {
 }
 
 bool MainWindow::Load() {
+    WinSystemOps ops(hwnd_);
+    // Everything is installed from the program's own folder: without it, nothing is.
+    if (ops.AppFolder().empty()) {
+        MessageBoxA(hwnd_, kNoAppFolderText, kProgramTitle, MB_OK | MB_ICONERROR);
+        return false;
+    }
     OnUsageOptionClick(); // chkProg is created checked: switch-on
     FillDriveLetters();
     SendDlgItemMessageA(hwnd_, IDC_CBODRIVES, CB_SETCURSEL, 0, 0);
     OnDriveChosen();
     lstDrives2 = FixedDriveRoots();
     chkProg.assign(UsageOption::kOn); // already checked: runs nothing
-    if (!InstallDefaultLibrary())
+    if (const long error = InstallDefaultLibrary(ops)) {
+        const std::string message = "The default drive icons could not be installed into the "
+                                    "system folder:\n\n" +
+                                    ops.SystemFolder() + kDefaultLibraryFile + "\n\n" +
+                                    SystemErrorText(error);
+        MessageBoxA(hwnd_, message.c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
         return false;
-    StartInstalledUpdater();
+    }
+    StartInstalledUpdater(ops);
     return true;
 }
 
@@ -249,30 +266,6 @@ void MainWindow::FillDriveLetters() {
         SendDlgItemMessageA(hwnd_, IDC_CBODRIVES, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(letter.c_str()));
     lstDrives = {ExistingDriveLetters(), -1};
-}
-
-bool MainWindow::InstallDefaultLibrary() {
-    const std::string target = GetSystemFolder() + kDefaultLibraryFile;
-    if (!MayCopyTo(FileExists(target)))
-        return true;
-    if (CopyFileA((GetAppFolder() + kDefaultLibrarySource).c_str(), target.c_str(), TRUE) ||
-        GetLastError() == ERROR_FILE_EXISTS)
-        return true;
-    const std::string message = "The default drive icons could not be installed into the "
-                                "system folder:\n\n" +
-                                target +
-                                "\n\nPlease check that Zelvo Drives is installed completely "
-                                "and run it as administrator.";
-    MessageBoxA(hwnd_, message.c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
-    return false;
-}
-
-void MainWindow::StartInstalledUpdater() {
-    const std::string updater = GetSystemFolder() + kUpdaterFile;
-    if (FileExists(updater) != FileTest::Present)
-        return;
-    PumpWaitingMessages();
-    ShellOpen(hwnd_, updater); // the result of a start is not examined
 }
 
 void MainWindow::OnCommand(int id, int code) {
@@ -343,15 +336,18 @@ void MainWindow::OnApply() {
     const std::string letter = ChosenDriveLetter();
     if (letter.empty())
         return; // no drive to apply to
-    const std::string key = DriveIconKeyPath(letter[0]);
-    CreateRegKey(key);
-    SetRegString(key, "", location); // a failed write is not reported
+    WinSystemOps ops(hwnd_);
+    if (const long error = ApplyDriveIcon(ops, letter[0], location))
+        MessageBoxA(hwnd_, ApplyFailedMessage(letter[0], SystemErrorText(error)).c_str(),
+                    kProgramTitle, MB_OK | MB_ICONERROR);
 }
 
 void MainWindow::OnRestore() {
-    chkProg.assign(UsageOption::kOff); // runs the switch-off when the option was on
-    OnUsageOptionClick();
-    DeleteRegTree(kLocalMachineRoot, kDriveIconsSubkey); // the result is not examined
+    WinSystemOps ops(hwnd_);
+    RestoreDefaults(ops, [this] {
+        chkProg.assign(UsageOption::kOff); // runs the switch-off when the option was on
+        OnUsageOptionClick();
+    });
 }
 
 void MainWindow::OnUsageOptionClick() {
@@ -363,7 +359,10 @@ void MainWindow::OnUsageOptionClick() {
 }
 
 void MainWindow::OnHelp() {
-    ShellOpen(hwnd_, GetAppFolder() + kHelpFile); // the result is not examined
+    // The help viewer reads its command line as ANSI text: a folder name outside the code page
+    // reaches it in its short form.
+    const std::wstring help = GetAppFolder() + WidenAscii(kHelpFile);
+    ShellOpen(hwnd_, AnsiPathFromWide(help)); // the result is not examined
 }
 
 void MainWindow::OnClose() {

@@ -57,8 +57,6 @@ class MainWindow {
     void CreateControls();
     void CreateToolTips();
     void FillDriveLetters();
-    bool InstallDefaultLibrary();
-    void StartInstalledUpdater();
     std::string ChosenDriveLetter() const;
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
 

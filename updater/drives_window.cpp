@@ -2,11 +2,9 @@
 
 #include "drives.h"
 #include "geometry.h"
-#include "layout.h"
-#include "registry.h"
 #include "resource.h"
-#include "sysfolders.h"
-#include "usage.h"
+#include "update_pass.h"
+#include "win_system_ops.h"
 #include "window.h"
 
 namespace zelvo {
@@ -104,32 +102,15 @@ void DrivesWindow::Load() {
 }
 
 void DrivesWindow::sListAllDrives() {
-    lstDrives = FixedDriveRoots();
+    fields_.lstDrives = FixedDriveRoots();
     UpdateDriveIcons();
 }
 
 void DrivesWindow::UpdateDriveIcons() {
-    for (const std::string& root : lstDrives) {
-        if (root.empty())
-            continue;
-        const char letter = root[0];
-        ULARGE_INTEGER available, total, free;
-        // A drive that cannot be measured keeps whatever override it has.
-        if (!GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free) || total.QuadPart == 0)
-            continue;
-        PrintLines(FigureLines(total.QuadPart, free.QuadPart));
-        txtPercentUsed = PercentText(UsagePercent(total.QuadPart, free.QuadPart));
-        ChooseUsageIcon();
-        const std::string key = DriveIconKeyPath(letter);
-        CreateRegKey(key);
-        SetRegString(key, "", txtPath); // failures are not reported
-    }
+    WinPassOps ops;
+    zelvo::UpdateDriveIcons(
+        ops, fields_, [this](std::vector<std::string> lines) { PrintLines(std::move(lines)); });
     DestroyWindow(hwnd_);
-}
-
-void DrivesWindow::ChooseUsageIcon() {
-    const int index = UsageIconIndex(PercentFromText(txtPercentUsed));
-    txtPath = UsageIconLocation(GetSystemFolder(), index);
 }
 
 } // namespace zelvo

@@ -41,7 +41,7 @@ class BrowseTest : public ::testing::Test {
 
     // Clicks "...." and waits for the dialog.
     void OpenPicker() {
-        changer.ClickOpeningBox(IDC_CMDBROWSE);
+        changer.PostClick(IDC_CMDBROWSE);
         picker = WaitForWindow(changer.processId(), kPickerTitle, 5000);
         ASSERT_NE(picker, nullptr) << "no dialog titled " << kPickerTitle;
     }

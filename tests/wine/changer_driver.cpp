@@ -54,7 +54,7 @@ void ChangerDriver::Click(int id) {
     ClickAndWait(Item(id));
 }
 
-void ChangerDriver::ClickOpeningBox(int id) {
+void ChangerDriver::PostClick(int id) {
     PostMessageA(Item(id), BM_CLICK, 0, 0);
 }
 

@@ -27,8 +27,9 @@ class ChangerDriver {
     void TypeLocation(const std::string& text);
     // Clicks a button and returns once the window has handled the click.
     void Click(int id);
-    // Clicks a button that opens a modal box, without waiting: the box waits for an answer.
-    void ClickOpeningBox(int id);
+    // Clicks a button without waiting for the window to handle it: for a click that opens a modal
+    // box, or one whose handling the test acts on while it runs.
+    void PostClick(int id);
     // The control that has the keyboard focus in the changer.
     HWND Focus() const;
 

@@ -1,6 +1,8 @@
 #include "harness.h"
 
 #include "layout.h"
+#include "logon_task.h"
+#include "task_scheduler.h"
 
 #include <shlwapi.h>
 #include <tlhelp32.h>
@@ -120,7 +122,20 @@ void ResetProductState() {
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, KEY_SET_VALUE, run.put()) == ERROR_SUCCESS)
         RegDeleteValueA(run.get(), kLogonValueName);
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, kDriveIconsSubkey);
+    DeleteLogonTask(); // false when there is none
     DeleteFileA(kWitnessLog);
+}
+
+bool TaskExists(const std::string& name) {
+    const ComApartment com;
+    const ComPtr<ITaskFolder> folder = RootTaskFolder();
+    const UniqueBstr bstr = AnsiToBstr(name);
+    ComPtr<IRegisteredTask> task;
+    return com.usable() && folder && bstr && SUCCEEDED(folder->GetTask(bstr.get(), task.put()));
+}
+
+bool LogonTaskExists() {
+    return TaskExists(kLogonTaskName);
 }
 
 void InstallWitnessUpdater() {
@@ -140,9 +155,22 @@ Process::Process(const std::string& exePath) {
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exePath + "\"";
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info))
-        return;
+    if (CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &info))
+        Adopt(info);
+}
+
+Process::Process(const std::wstring& exePath) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    PROCESS_INFORMATION info = {};
+    if (CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &info))
+        Adopt(info);
+}
+
+void Process::Adopt(const PROCESS_INFORMATION& info) {
     process_.reset(info.hProcess);
     thread_.reset(info.hThread);
     id_ = info.dwProcessId;
@@ -251,6 +279,22 @@ bool Sync(HWND window) {
 
 void Settle(DWORD milliseconds) {
     Sleep(milliseconds);
+}
+
+bool WaitUntil(const std::function<bool()>& outcome, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (outcome())
+            return true;
+        if (GetTickCount() - start > milliseconds)
+            return false;
+        Sleep(20);
+    }
+}
+
+bool Runs32BitPrograms() {
+    char value[8] = {};
+    return !(GetEnvironmentVariableA("ZELVO_NO_WIN32", value, sizeof value) && value[0] == '1');
 }
 
 } // namespace zelvo::testing

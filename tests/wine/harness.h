@@ -7,23 +7,15 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace zelvo::testing {
 
-// Polls a condition until it holds or the time is up; true when it held.
-template <typename Condition> bool WaitUntil(Condition condition, DWORD milliseconds = 5000) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount() - start > milliseconds)
-            return false;
-        Sleep(20);
-    }
-}
+// Polls until the outcome a test waits for holds; false when the time ran out.
+bool WaitUntil(const std::function<bool()>& outcome, DWORD milliseconds = 10000);
 
 // The application folder the test run installed, and the Windows System folder.
 std::string AppDir();
@@ -41,6 +33,9 @@ void WriteRegString(HKEY root, const std::string& subkey, const std::string& val
 std::optional<std::string> DriveOverride(char letter);
 void SetOverride(char letter, const std::string& location);
 std::optional<std::string> LogonEntry();
+// True when the Task Scheduler's root folder holds a task of this name (ITaskFolder::GetTask).
+bool TaskExists(const std::string& name);
+bool LogonTaskExists();
 
 bool FileIsThere(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
@@ -62,8 +57,8 @@ class MovedAway {
     bool moved_;
 };
 
-// Puts the machine back to "not installed": no files in the system folder, no logon entry, no
-// DriveIcons key, no recorded updater starts.
+// Puts the machine back to "not installed": no files in the system folder, no logon entry or
+// logon task, no DriveIcons key, no recorded updater starts.
 void ResetProductState();
 
 // A stand-in updater that records each of its starts; installed as the system folder's
@@ -75,16 +70,20 @@ int WitnessStarts();
 class Process {
   public:
     explicit Process(const std::string& exePath);
+    explicit Process(const std::wstring& exePath);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
     DWORD id() const { return id_; }
+    HANDLE thread() const { return thread_.get(); }
     bool started() const { return static_cast<bool>(process_); }
     // True when the program ended within the time.
     bool WaitForExit(DWORD milliseconds = 10000);
 
   private:
+    void Adopt(const PROCESS_INFORMATION& info);
+
     UniqueHandle process_;
     UniqueHandle thread_;
     DWORD id_ = 0;
@@ -116,6 +115,9 @@ bool ClickAndWait(HWND button, DWORD milliseconds = 5000);
 // Returns once the window's thread has handled the messages sent to it before, and so has
 // finished what it was doing unless it waits in a modal box.
 bool Sync(HWND window);
+
+// False on a machine whose Wine runs no 32-bit program (ZELVO_NO_WIN32=1 from the test scripts).
+bool Runs32BitPrograms();
 
 // Lets the screen and the pointer catch up where there is no outcome to wait for.
 void Settle(DWORD milliseconds = 200);
