@@ -20,8 +20,6 @@ namespace zelvo {
 
 namespace {
 
-using UniqueHimagelist = UniqueHandleT<HIMAGELIST, ImageList_Destroy>;
-
 constexpr char kFileFilter[] = "Icon files (*.ico;*.icl;*.dll;*.exe)\0*.ico;*.icl;*.dll;*.exe\0"
                                "All files (*.*)\0*.*\0";
 // The open dialog's path buffer, in characters.

@@ -3,6 +3,7 @@
 #include "drives.h"
 #include "geometry.h"
 #include "resource.h"
+#include "unique_handle.h"
 #include "update_pass.h"
 #include "win_system_ops.h"
 #include "window.h"
@@ -21,8 +22,8 @@ constexpr int kClientHeightTwips = 600;
 
 // The window's outer size for its client area, computed once.
 SIZE OuterSize() {
-    static const SIZE size =
-        WindowSizeForClient(kClientWidthTwips, kClientHeightTwips, kWindowStyle, kWindowExStyle);
+    static const SIZE size = WindowSizeForClient(kClientWidthTwips, kClientHeightTwips,
+                                                 kWindowStyle, kWindowExStyle, ScreenDpi());
     return size;
 }
 
@@ -71,9 +72,9 @@ LRESULT DrivesWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void DrivesWindow::OnPaint() {
-    PAINTSTRUCT ps;
-    const HDC dc = BeginPaint(hwnd_, &ps);
-    const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const PaintDc paint(hwnd_);
+    const HDC dc = paint.get();
+    const SelectedObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     TEXTMETRICA metrics = {};
@@ -83,8 +84,6 @@ void DrivesWindow::OnPaint() {
         TextOutA(dc, 0, y, line.c_str(), static_cast<int>(line.size()));
         y += metrics.tmHeight;
     }
-    SelectObject(dc, oldFont);
-    EndPaint(hwnd_, &ps);
 }
 
 void DrivesWindow::PrintLines(std::vector<std::string> lines) {
