@@ -269,13 +269,13 @@ TEST_F(DpiTest, PicturesAreDrawnAtTheDisplaysScale) {
 }
 
 TEST_F(DpiTest, AMoveToAMonitorAt96DpiLaysTheWindowOutAgainAndKeepsThePreview) {
-    changer.Click(IDC_CMDBROWSE);
+    changer.PostClick(IDC_CMDBROWSE);
     const HWND picker = WaitForWindow(changer.processId(), "Change Icon", 5000);
     ASSERT_NE(picker, nullptr);
     PostMessageA(GetDlgItem(picker, IDOK), BM_CLICK, 0, 0); // the preselected icon 0
-    for (int i = 0; i < 100 && IsWindow(picker); ++i)
-        Settle(20);
+    WaitUntil([&] { return !IsWindow(picker); });
     ASSERT_FALSE(IsWindow(picker));
+    Sync(changer.window());
     ASSERT_TRUE(IsWindowVisible(PreviewLabel()));
     const SIZE icon = PreviewIconInk(dpi);
 
