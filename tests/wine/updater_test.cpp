@@ -46,9 +46,11 @@ struct RunResult {
     DWORD milliseconds = 0;
 };
 
-// Installs the updater as the icon changer does and runs it to its end, watching its windows.
+// Installs the updater and its library as the icon changer does and runs it to its end,
+// watching its windows.
 RunResult RunUpdater(DWORD limit = 10000) {
     CopyFileA(AppFile(kUpdaterSource).c_str(), SysFile(kUpdaterFile).c_str(), FALSE);
+    CopyFileA(AppFile(kUsageLibrarySource).c_str(), SysFile(kUsageLibraryFile).c_str(), FALSE);
     RunResult result;
     const DWORD start = GetTickCount();
     Process updater(SysFile(kUpdaterFile));
@@ -109,6 +111,15 @@ TEST_F(UpdaterTest, LeavesFloppyCdAndNetworkDrivesAlone) {
     EXPECT_FALSE(DriveKeyExists('D'));
 }
 
+TEST_F(UpdaterTest, WithoutTheUsageLibraryWritesNothing) {
+    // A partial install: every fixed drive would show a broken icon.
+    SetOverride('C', kKeptOverride);
+    CopyFileA(AppFile(kUpdaterSource).c_str(), SysFile(kUpdaterFile).c_str(), FALSE);
+    ASSERT_TRUE(RunToEnd(SysFile(kUpdaterFile)));
+    EXPECT_EQ(DriveOverride('C').value_or("(none)"), kKeptOverride);
+    EXPECT_FALSE(DriveKeyExists('E'));
+}
+
 TEST_F(UpdaterTest, ASecondRunWritesTheSameValues) {
     RunAndExpectUsageIcons();
     const auto firstC = DriveOverride('C');
@@ -120,6 +131,7 @@ TEST_F(UpdaterTest, ASecondRunWritesTheSameValues) {
 
 TEST_F(UpdaterTest, RunsFromTheApplicationFolderUnderItsShippingName) {
     // CreateProcess runs an EXE whatever its extension: the shipped ZDrvs.dll is the program.
+    CopyFileA(AppFile(kUsageLibrarySource).c_str(), SysFile(kUsageLibraryFile).c_str(), FALSE);
     Process updater(AppFile(kUpdaterSource));
     ASSERT_TRUE(updater.started());
     EXPECT_TRUE(updater.WaitForExit(10000));
@@ -128,10 +140,11 @@ TEST_F(UpdaterTest, RunsFromTheApplicationFolderUnderItsShippingName) {
 }
 
 TEST(UpdaterFile, HasItsIconWith32And48PixelImagesAndItsVersion) {
-    const HMODULE file = LoadLibraryExA(AppFile(kUpdaterSource).c_str(), nullptr,
-                                        LOAD_LIBRARY_AS_DATAFILE);
+    const HMODULE file =
+        LoadLibraryExA(AppFile(kUpdaterSource).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(file, nullptr);
-    const HRSRC group = FindResourceA(file, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)); // RT_GROUP_ICON
+    const HRSRC group =
+        FindResourceA(file, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)); // RT_GROUP_ICON
     ASSERT_NE(group, nullptr);
     const auto* dir = static_cast<const BYTE*>(LockResource(LoadResource(file, group)));
     ASSERT_NE(dir, nullptr);
@@ -146,8 +159,8 @@ TEST(UpdaterFile, HasItsIconWith32And48PixelImagesAndItsVersion) {
     const std::string path = AppFile(kUpdaterSource);
     std::vector<char> version(GetFileVersionInfoSizeA(path.c_str(), nullptr));
     ASSERT_FALSE(version.empty());
-    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(version.size()),
-                                    version.data()));
+    ASSERT_TRUE(
+        GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(version.size()), version.data()));
     char* text = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(version.data(), "\\StringFileInfo\\040904b0\\InternalName",
@@ -285,5 +298,6 @@ TEST(UpdaterWindow, IsCreatedHiddenWithItsTitleStylesAndSize) {
     EXPECT_LE(std::abs((outer.top + outer.bottom) - (work.top + work.bottom)), 1);
     DestroyWindow(hwnd);
     MSG msg;
-    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "closing ends the program";
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        << "closing ends the program";
 }
