@@ -4,6 +4,7 @@
 #include "geometry.h"
 #include "icon_directory.h"
 #include "resource.h"
+#include "system_function.h"
 #include "unique_handle.h"
 #include "window.h"
 
@@ -152,7 +153,11 @@ void ChangeIconDialog::OnBrowseFile() {
     open.lpstrFile = file.data();
     open.nMaxFile = static_cast<DWORD>(file.size());
     open.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&open))
+    // Bound when first needed: loading comdlg32 (and the printing DLLs it pulls in) at every
+    // start of the program would delay its window.
+    using OpenFileDialogFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+    const auto openFile = SystemFunction<OpenFileDialogFn>("comdlg32.dll", "GetOpenFileNameA");
+    if (!openFile || !openFile(&open))
         return; // cancelled: the list stays
     const std::string chosen(file.data(), strnlen(file.data(), file.size()));
     SetDlgItemTextA(hwnd_, IDC_PICK_FILE, chosen.c_str());
