@@ -1,6 +1,5 @@
 #include "icon_browse.h"
 
-#include "driveroots.h"
 #include "layout.h"
 
 #include <algorithm>
@@ -21,6 +20,17 @@ void WritePickerPath(std::string& buffer, std::size_t capacity, const std::strin
     buffer[length] = '\0';
 }
 
+bool FitsPickerBuffer(const std::string& path, std::size_t capacity) {
+    return path.size() < capacity;
+}
+
+std::optional<std::string> PickedPath(const std::string& buffer, std::size_t capacity) {
+    const std::size_t end = buffer.find('\0');
+    if (end == std::string::npos || end >= capacity)
+        return std::nullopt;
+    return buffer.substr(0, end);
+}
+
 std::optional<std::string> BrowseForIconLocation(IconPicker& shell, IconPicker& own,
                                                  const std::string& systemFolder,
                                                  unsigned long platformId) {
@@ -32,7 +42,10 @@ std::optional<std::string> BrowseForIconLocation(IconPicker& shell, IconPicker& 
         result = own.Pick(buffer, capacity, index, false);
     if (result != kPickConfirmed)
         return std::nullopt; // cancelled, or no picker at all: nothing changes
-    return IconLocation(StripTerminator(buffer.substr(0, capacity)), index);
+    const std::optional<std::string> path = PickedPath(buffer, capacity);
+    if (!path)
+        return std::nullopt; // a path cut at the buffer's end would name another file
+    return IconLocation(*path, index);
 }
 
 } // namespace zelvo

@@ -37,9 +37,17 @@ std::string PickerBuffer(const std::string& path);
 // together with its terminating NUL; nothing is written when capacity is 0.
 void WritePickerPath(std::string& buffer, std::size_t capacity, const std::string& path);
 
+// True when the path and its terminating NUL fit within a picker buffer's capacity.
+bool FitsPickerBuffer(const std::string& path, std::size_t capacity);
+
+// The path a picker chose: the buffer's text up to its first NUL within capacity; nothing when
+// the picker wrote no NUL there, as a path too long for the buffer leaves it.
+std::optional<std::string> PickedPath(const std::string& buffer, std::size_t capacity);
+
 // The steps of cmdBrowse: the shell's picker (wide on NT) opens on icon 0 of the default drive-icon
 // library in the system folder; when it turns out not to work, `own` takes the same buffer and
-// index. The chosen icon location, or nothing when the user cancelled.
+// index. The chosen icon location, or nothing when the user cancelled or the chosen path did
+// not fit the buffer.
 std::optional<std::string> BrowseForIconLocation(IconPicker& shell, IconPicker& own,
                                                  const std::string& systemFolder,
                                                  unsigned long platformId);

@@ -2,16 +2,18 @@
 
 #include "driveroots.h"
 #include "geometry.h"
+#include "icon_directory.h"
 #include "resource.h"
-#include "window.h"
+#include "system_function.h"
 #include "unique_handle.h"
+#include "window.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,88 +21,28 @@ namespace zelvo {
 
 namespace {
 
-constexpr char kDialogTitle[] = "Change Icon";
-constexpr char kDialogFont[] = "MS Shell Dlg";
-constexpr WORD kDialogFontPoints = 8;
-constexpr short kDialogWidth = 250; // dialog units
-constexpr short kDialogHeight = 172;
-constexpr DWORD kDialogStyle = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-
 constexpr char kFileFilter[] = "Icon files (*.ico;*.icl;*.dll;*.exe)\0*.ico;*.icl;*.dll;*.exe\0"
                                "All files (*.*)\0*.*\0";
 // The open dialog's path buffer, in characters.
 constexpr std::size_t kOpenFileCapacity = MAX_PATH;
 
-struct DialogUnits {
-    short left, top, width, height;
-};
-
-struct ControlSpec {
-    int id;
-    const char* className;
-    const char* text;
-    DWORD style;
-    DWORD exStyle;
-    DialogUnits place;
-};
-
-// Creation order is tab order; each label comes just before the control its mnemonic reaches.
-constexpr ControlSpec kControls[] = {
-    {IDC_PICK_FILELABEL,
-     "STATIC",
-     "&Look for icons in this file:",
-     WS_VISIBLE | SS_LEFT,
-     0,
-     {7, 7, 236, 8}},
-    {IDC_PICK_FILE,
-     "EDIT",
-     "",
-     WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-     WS_EX_CLIENTEDGE,
-     {7, 18, 182, 13}},
-    {IDC_PICK_BROWSE,
-     "BUTTON",
-     "&Browse...",
-     WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-     0,
-     {193, 17, 50, 14}},
-    {IDC_PICK_LISTLABEL,
-     "STATIC",
-     "&Select an icon from the list below:",
-     WS_VISIBLE | SS_LEFT,
-     0,
-     {7, 38, 236, 8}},
-    {IDC_PICK_ICONS,
-     WC_LISTVIEWA,
-     "",
-     WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE |
-         LVS_SHAREIMAGELISTS,
-     WS_EX_CLIENTEDGE,
-     {7, 49, 236, 96}},
-    {IDC_PICK_NOICONS, "STATIC", "This file contains no icons.", SS_LEFT, 0, {7, 154, 128, 8}},
-    {IDOK, "BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, {139, 151, 50, 14}},
-    {IDCANCEL, "BUTTON", "Cancel", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, {193, 151, 50, 14}},
-};
-
-// A dialog template in memory, without controls: they are created from the table above.
-std::vector<WORD> DialogTemplate() {
-    DLGTEMPLATE header = {};
-    header.style = kDialogStyle;
-    header.cx = kDialogWidth;
-    header.cy = kDialogHeight;
-    std::vector<WORD> words(sizeof header / sizeof(WORD));
-    std::memcpy(words.data(), &header, sizeof header);
-    const auto append = [&words](const char* text) {
-        for (; *text; ++text)
-            words.push_back(static_cast<unsigned char>(*text));
-        words.push_back(0);
-    };
-    words.push_back(0); // no menu
-    words.push_back(0); // the predefined dialog class
-    append(kDialogTitle);
-    words.push_back(kDialogFontPoints);
-    append(kDialogFont);
-    return words;
+// False for a file that the icon reader would take for an icon file whose directory runs beyond
+// its end. A file this dialog cannot open is left to the reader, which may find it elsewhere.
+bool IconDirectoryIsSound(const std::string& path) {
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    if (!file || !GetFileSizeEx(file.get(), &size))
+        return true;
+    const auto fileSize = static_cast<std::uint64_t>(size.QuadPart);
+    std::string head(
+        static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, kIconDirectoryMaxBytes)), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr))
+        read = 0;
+    head.resize(read);
+    return IconDirectoryFits(head, fileSize);
 }
 
 class ChangeIconDialog {
@@ -118,11 +60,10 @@ class ChangeIconDialog {
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnInitDialog();
     void OnCommand(int id, int code);
-    void OnNotify(const NMHDR& header);
+    void OnNotify(NMHDR* header);
     void OnBrowseFile();
     void OnOk();
 
-    void CreateControls();
     void CentreOnOwner();
     // Shows the icons of a file, the given one selected (the first when it has no such icon).
     void ShowFile(const std::string& path, int index);
@@ -130,7 +71,7 @@ class ChangeIconDialog {
     bool ShowEditedFile();
     void UpdateOkButton();
     int SelectedIcon() const;
-    std::string FileText() const;
+    std::string FileText() const { return WindowText(Control(IDC_PICK_FILE)); }
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
 
     HWND hwnd_ = nullptr;
@@ -158,14 +99,13 @@ INT_PTR ChangeIconDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_NOTIFY:
-        OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        OnNotify(reinterpret_cast<NMHDR*>(lParam));
         return FALSE;
     }
     return FALSE;
 }
 
 void ChangeIconDialog::OnInitDialog() {
-    CreateControls();
     CentreOnOwner();
     SetDlgItemTextA(hwnd_, IDC_PICK_FILE, initialPath_.c_str());
     ShowFile(initialPath_, index_);
@@ -192,12 +132,12 @@ void ChangeIconDialog::OnCommand(int id, int code) {
     }
 }
 
-void ChangeIconDialog::OnNotify(const NMHDR& header) {
-    if (header.idFrom != IDC_PICK_ICONS)
+void ChangeIconDialog::OnNotify(NMHDR* header) {
+    if (header->idFrom != IDC_PICK_ICONS)
         return;
-    if (header.code == LVN_ITEMCHANGED)
+    if (header->code == LVN_ITEMCHANGED)
         UpdateOkButton();
-    else if (header.code == LVN_ITEMACTIVATE)
+    else if (header->code == LVN_ITEMACTIVATE)
         OnOk();
 }
 
@@ -213,7 +153,11 @@ void ChangeIconDialog::OnBrowseFile() {
     open.lpstrFile = file.data();
     open.nMaxFile = static_cast<DWORD>(file.size());
     open.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&open))
+    // Bound when first needed: loading comdlg32 (and the printing DLLs it pulls in) at every
+    // start of the program would delay its window.
+    using OpenFileDialogFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+    const auto openFile = SystemFunction<OpenFileDialogFn>("comdlg32.dll", "GetOpenFileNameA");
+    if (!openFile || !openFile(&open))
         return; // cancelled: the list stays
     const std::string chosen(file.data(), strnlen(file.data(), file.size()));
     SetDlgItemTextA(hwnd_, IDC_PICK_FILE, chosen.c_str());
@@ -229,16 +173,6 @@ void ChangeIconDialog::OnOk() {
         return;
     index_ = selected;
     EndDialog(hwnd_, kPickConfirmed);
-}
-
-void ChangeIconDialog::CreateControls() {
-    const HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
-    for (const ControlSpec& row : kControls) {
-        RECT r = {row.place.left, row.place.top, row.place.left + row.place.width,
-                  row.place.top + row.place.height};
-        MapDialogRect(hwnd_, &r);
-        CreateChildControl(hwnd_, row.id, row.className, row.text, row.style, row.exStyle, r, font);
-    }
 }
 
 void ChangeIconDialog::CentreOnOwner() {
@@ -265,7 +199,8 @@ void ChangeIconDialog::ShowFile(const std::string& path, int index) {
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     UniqueHimagelist images(ImageList_Create(
         GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), ILC_COLOR32 | ILC_MASK, 0, 8));
-    const UINT available = ExtractIconExA(path.c_str(), -1, nullptr, nullptr, 0);
+    const UINT available =
+        IconDirectoryIsSound(path) ? ExtractIconExA(path.c_str(), -1, nullptr, nullptr, 0) : 0;
     int count = 0;
     for (UINT i = 0; i < available && images; ++i) {
         UniqueHicon icon;
@@ -317,25 +252,16 @@ int ChangeIconDialog::SelectedIcon() const {
                                          static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-std::string ChangeIconDialog::FileText() const {
-    const HWND edit = Control(IDC_PICK_FILE);
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 } // namespace
 
 int IconPickerDialog::Pick(std::string& buffer, std::size_t capacity, std::int32_t& index, bool) {
     ChangeIconDialog dialog(StripTerminator(buffer.substr(0, std::min(capacity, buffer.size()))),
                             index);
-    const std::vector<WORD> layout = DialogTemplate();
-    const INT_PTR result = DialogBoxIndirectParamA(
-        GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(layout.data()), owner_,
-        ChangeIconDialog::DialogProc, reinterpret_cast<LPARAM>(&dialog));
-    if (result != kPickConfirmed)
-        return kPickCancelled;
+    const INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CHANGE_ICON), owner_,
+                        ChangeIconDialog::DialogProc, reinterpret_cast<LPARAM>(&dialog));
+    if (result != kPickConfirmed || !FitsPickerBuffer(dialog.path(), capacity))
+        return kPickCancelled; // a path that does not fit is no choice: nothing changes
     WritePickerPath(buffer, capacity, dialog.path());
     index = dialog.index();
     return kPickConfirmed;

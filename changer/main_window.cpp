@@ -340,12 +340,14 @@ bool MainWindow::Load() {
     return true;
 }
 
+// cboDrives and lstDrives get the letters of one reading, so that they always hold the same
+// entries, also when a drive comes or goes meanwhile.
 void MainWindow::FillDriveLetters() {
+    lstDrives = {ExistingDriveLetters(), -1};
     SendDlgItemMessageA(hwnd_, IDC_CBODRIVES, CB_RESETCONTENT, 0, 0);
-    for (const std::string& letter : ExistingDriveLetters())
+    for (const std::string& letter : lstDrives.items)
         SendDlgItemMessageA(hwnd_, IDC_CBODRIVES, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(letter.c_str()));
-    lstDrives = {ExistingDriveLetters(), -1};
 }
 
 void MainWindow::OnCommand(int id, int code) {

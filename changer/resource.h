@@ -32,6 +32,7 @@
 #define IDC_TXTDUMMY 1014
 
 // The "Change Icon" dialog, the icon picker for a shell without a working one.
+#define IDD_CHANGE_ICON 100
 #define IDC_PICK_FILELABEL 1101
 #define IDC_PICK_FILE 1102
 #define IDC_PICK_BROWSE 1103

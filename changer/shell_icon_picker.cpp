@@ -40,9 +40,19 @@ int PickThroughWide(WidePickIconDlg pick, HWND owner, std::string& buffer, std::
     std::wstring wide = WidenAnsi(buffer.substr(0, std::min(capacity, buffer.size())));
     wide.resize(std::max(wide.size(), capacity), L'\0');
     const UINT usable = UsableCapacity(capacity, wide.size());
-    const int result = pick(owner, wide.data(), usable, &index);
-    if (result == kPickConfirmed)
-        WritePickerPath(buffer, capacity, AnsiPathFromWide(wide.substr(0, wide.find(L'\0'))));
+    std::int32_t chosenIndex = index;
+    const int result = pick(owner, wide.data(), usable, &chosenIndex);
+    if (result != kPickConfirmed)
+        return result;
+    // A path longer than the buffer leaves no NUL in it; cut, it would name another file.
+    const std::size_t end = wide.find(L'\0');
+    if (end >= usable)
+        return kPickCancelled;
+    const std::string path = AnsiPathFromWide(wide.substr(0, end));
+    if (!FitsPickerBuffer(path, capacity))
+        return kPickCancelled;
+    WritePickerPath(buffer, capacity, path);
+    index = chosenIndex;
     return result;
 }
 

@@ -17,7 +17,8 @@ using AnsiPickIconDlg = int(WINAPI*)(HWND owner, LPSTR path, UINT capacity, int*
 unsigned long WindowsPlatformId();
 
 // Runs a wide picker over an 8-bit picker buffer: the buffer goes in converted to wide characters,
-// and only a confirmed choice comes back, as an ANSI path naming the chosen file.
+// and only a confirmed choice comes back, as an ANSI path naming the chosen file. A chosen path
+// that does not fit the buffer counts as cancelled: buffer and index stay as they were.
 int PickThroughWide(WidePickIconDlg pick, HWND owner, std::string& buffer, std::size_t capacity,
                     std::int32_t& index);
 

@@ -6,25 +6,30 @@ namespace zelvo {
 
 namespace {
 
-// The plain conversion; `lossy` tells whether some character had no ANSI equivalent.
+// The conversion without best-fit look-alikes (an L with stroke never becomes a plain L); `lossy`
+// tells whether some character had no ANSI equivalent.
 std::string NarrowToAnsi(const std::wstring& text, bool& lossy) {
     lossy = false;
     if (text.empty())
         return {};
     const int length = static_cast<int>(text.size());
+    DWORD flags = WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
     BOOL* usedDefaultOut = &usedDefault;
-    int size =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, usedDefaultOut);
-    if (size == 0 && GetLastError() == ERROR_INVALID_PARAMETER) {
-        // A UTF-8 code page refuses the question, and can hold every character anyway.
+    int size = WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr,
+                                   usedDefaultOut);
+    if (size == 0 &&
+        (GetLastError() == ERROR_INVALID_PARAMETER || GetLastError() == ERROR_INVALID_FLAGS)) {
+        // A UTF-8 code page refuses both questions, and can hold every character anyway.
+        flags = 0;
         usedDefaultOut = nullptr;
-        size = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+        size =
+            WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
     }
     if (size <= 0)
         return {};
     std::string narrow(static_cast<std::size_t>(size), '\0');
-    size = WideCharToMultiByte(CP_ACP, 0, text.data(), length, narrow.data(), size, nullptr,
+    size = WideCharToMultiByte(CP_ACP, flags, text.data(), length, narrow.data(), size, nullptr,
                                usedDefaultOut);
     narrow.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
     lossy = usedDefault != FALSE;

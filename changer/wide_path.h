@@ -8,7 +8,8 @@
 namespace zelvo {
 
 // A wide path as ANSI text that names the same file: the plain conversion, or the path's short
-// form (plain ASCII) when some character has no ANSI equivalent and the volume has short names.
+// form (plain ASCII) when some character has no ANSI equivalent of its own (a look-alike, such as
+// a plain L for an L with stroke, names another file) and the volume has short names.
 std::string AnsiPathFromWide(const std::wstring& path);
 
 } // namespace zelvo

@@ -1,28 +1,19 @@
 #!/usr/bin/env bash
-# Benchmark of the usage-bar updater's start-to-exit time under Wine, next to a bare program of
-# the same kind (registers a class, creates a hidden window, ends), with 0, 2 and 26 fixed
-# drives mapped. Prints figures; it is not a test.
+# Benchmark of the usage-bar updater's start-to-exit time under Wine, next to the floor of its
+# work done bare (a program that lists the drives and, for each fixed one, queries its space and
+# writes one value into its override key), with 0, 2 and 26 fixed drives mapped. Prints figures;
+# it is not a test.
 #   scripts/bench-updater.sh [RUNS]
-# Uses the win32 preset's build (build/win32, application folder build/dist), building what is
-# missing. ZELVO_BENCH_BUILD and ZELVO_BENCH_DIST point it at another build.
+# Measures the build that scripts/bench-env.sh names, building what is missing.
 set -euo pipefail
-source "$(dirname "$0")/wine-env.sh"
+source "$(dirname "$0")/bench-env.sh"
 cd "$zelvo_root"
 
 runs=${1:-41}
-build=${ZELVO_BENCH_BUILD:-$zelvo_root/build/win32}
-dist=${ZELVO_BENCH_DIST:-$zelvo_root/build/dist}
 bench=$build/tests/bench/zelvo_bench.exe
 bare=$build/tests/bench/zelvo_bench_bare.exe
 
-if [ ! -f "$dist/ZDrvs.dll" ] || [ ! -f "$bench" ] || [ ! -f "$bare" ]; then
-    if [ -n "${ZELVO_BENCH_BUILD:-}" ]; then
-        cmake --build "$build" --target ZDrvs zelvo_bench zelvo_bench_bare
-    else
-        cmake --preset win32 >/dev/null
-        cmake --build --preset win32 -j"$(nproc)" --target ZDrvs zelvo_bench zelvo_bench_bare
-    fi
-fi
+bench_build ZDrvs zelvo_bench zelvo_bench_bare -- "$dist/ZDrvs.dll" "$bench" "$bare"
 
 xvfb_pid=
 prefix=

@@ -57,6 +57,8 @@ using UniqueHicon = UniqueHandleT<HICON, DestroyIcon>;
 using UniqueHmodule = UniqueHandleT<HMODULE, FreeLibrary>;
 using UniqueHandle = UniqueHandleT<HANDLE, CloseHandle>;
 using UniqueFind = UniqueHandleT<HANDLE, FindClose, MinusOneIsInvalid>;
+// A file opened with CreateFile, or a snapshot: INVALID_HANDLE_VALUE when there is none.
+using UniqueFile = UniqueHandleT<HANDLE, CloseHandle, MinusOneIsInvalid>;
 using UniqueHbitmap = UniqueHandleT<HBITMAP, DeleteObject>;
 using UniqueHdc = UniqueHandleT<HDC, DeleteDC>;
 using UniqueHfont = UniqueHandleT<HFONT, DeleteObject>;

@@ -1,39 +1,37 @@
-// The yardstick for the updater's start-up benchmark: a program of the same kind doing nothing
-// of its own. It registers a class, creates a hidden window, destroys it and ends.
+// The yardstick for the updater's start-up benchmark: the floor of the updater's work done
+// bare. It lists the drives and, for each fixed one, queries its space and writes one icon
+// location into the drive's override key, then ends.
+#include "layout.h"
+
 #include <windows.h>
 
-namespace {
+#include <string>
 
-LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-} // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "ZelvoBenchBare";
-    if (!RegisterClassExA(&wc))
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    char system[MAX_PATH];
+    const UINT systemLength = GetSystemDirectoryA(system, MAX_PATH);
+    if (systemLength == 0 || systemLength >= MAX_PATH)
         return 1;
-    const HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "bare",
-                                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 0, 100, 80,
-                                        nullptr, nullptr, instance, nullptr);
-    if (!window)
-        return 1;
-    DestroyWindow(window);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+    const std::string location =
+        zelvo::IconLocation(system + std::string(zelvo::kUsageLibraryFile), 0);
+    const DWORD drives = GetLogicalDrives();
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        if (!(drives & (1UL << (letter - 'A'))))
+            continue;
+        const char root[] = {letter, ':', '\\', '\0'};
+        ULARGE_INTEGER available, total, free;
+        if (GetDriveTypeA(root) != DRIVE_FIXED ||
+            !GetDiskFreeSpaceExA(root, &available, &total, &free))
+            continue;
+        const std::string subkey =
+            std::string(zelvo::kDriveIconsSubkey) + "\\" + letter + zelvo::kDefaultIconSuffix;
+        HKEY key;
+        if (RegCreateKeyA(HKEY_LOCAL_MACHINE, subkey.c_str(), &key) != ERROR_SUCCESS)
+            continue;
+        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(location.c_str()),
+                       static_cast<DWORD>(location.size() + 1));
+        RegCloseKey(key);
     }
-    return static_cast<int>(msg.wParam);
+    return 0;
 }

@@ -149,13 +149,29 @@ TEST(BrowseForIconLocation, OurOwnPickerCancelledOrFailingGivesNothing) {
     }
 }
 
-TEST(BrowseForIconLocation, TheChosenPathEndsAtItsFirstNulAndWithinCapacity) {
-    FakePicker noTerminator([](std::string& buffer, std::size_t capacity, std::int32_t&) {
-        buffer.assign(capacity + 10, 'x');
+TEST(BrowseForIconLocation, TheChosenPathEndsAtItsFirstNul) {
+    FakePicker withTail([](std::string& buffer, std::size_t, std::int32_t&) {
+        buffer.replace(0, 13, std::string("C:\\a.ico\0tail", 13));
         return kPickConfirmed;
     });
     FakePicker own = Returning(kPickCancelled);
-    const auto location = BrowseForIconLocation(noTerminator, own, kSys, kPlatformNt);
-    ASSERT_TRUE(location);
-    EXPECT_EQ(*location, std::string(kLibrary.size() + 257, 'x') + ",0");
+    EXPECT_EQ(BrowseForIconLocation(withTail, own, kSys, kPlatformNt), "C:\\a.ico,0");
+}
+
+// Cut at the buffer's end, the path would name another file.
+TEST(BrowseForIconLocation, APathWithoutANulWithinCapacityIsNoChoice) {
+    FakePicker noTerminator([](std::string& buffer, std::size_t capacity, std::int32_t& index) {
+        buffer.assign(capacity + 10, 'x');
+        index = 3;
+        return kPickConfirmed;
+    });
+    FakePicker own = Choosing("C:\\never.ico", 1);
+    EXPECT_FALSE(BrowseForIconLocation(noTerminator, own, kSys, kPlatformNt));
+    EXPECT_TRUE(own.calls.empty());
+
+    const std::string nulJustBeyond = std::string(8, 'x') + '\0';
+    EXPECT_FALSE(PickedPath(nulJustBeyond, 8));
+    EXPECT_EQ(PickedPath(nulJustBeyond, 9), std::string(8, 'x'));
+    EXPECT_TRUE(FitsPickerBuffer(std::string(8, 'x'), 9));
+    EXPECT_FALSE(FitsPickerBuffer(std::string(9, 'x'), 9));
 }

@@ -7,79 +7,63 @@
 #include <string>
 
 using namespace zelvo;
-using tinyxml2::XMLDocument;
 using tinyxml2::XMLElement;
 
 namespace {
 
-constexpr char kNamespace[] = "http://schemas.microsoft.com/windows/2004/02/mit/task";
-
 class LogonTaskDefinition : public ::testing::Test {
   protected:
-    void Parse(const std::string& updaterPath) {
-        xml_ = LogonTaskXml(updaterPath);
+    void SetUp() override {
+        xml_ = LogonTaskXml(kPath);
         ASSERT_EQ(doc_.Parse(xml_.c_str()), tinyxml2::XML_SUCCESS) << xml_;
-        task_ = doc_.RootElement();
-        ASSERT_NE(task_, nullptr);
     }
 
-    // The element at a path of child names below <Task>; fails the test when one is missing.
+    // The element at a path of child names below <Task>, or null.
     const XMLElement* At(std::initializer_list<const char*> names) const {
-        const XMLElement* e = task_;
-        for (const char* name : names) {
+        const XMLElement* e = doc_.FirstChildElement("Task");
+        for (const char* name : names)
             e = e ? e->FirstChildElement(name) : nullptr;
-            EXPECT_NE(e, nullptr) << "no <" << name << "> in\n" << xml_;
-        }
         return e;
     }
-
     std::string Text(std::initializer_list<const char*> names) const {
         const XMLElement* e = At(names);
-        return e && e->GetText() ? e->GetText() : "";
+        return e && e->GetText() ? e->GetText() : "<missing>";
     }
-
-    static int CountChildren(const XMLElement* e) {
+    int Children(std::initializer_list<const char*> names) const {
         int n = 0;
-        for (const XMLElement* c = e ? e->FirstChildElement() : nullptr; c;
+        for (const XMLElement* c = At(names) ? At(names)->FirstChildElement() : nullptr; c;
              c = c->NextSiblingElement())
             ++n;
         return n;
     }
 
+    // Text that reads back changed unless every character with a meaning in XML is escaped.
+    static constexpr char kPath[] = "C:\\R&amp;D & <Co>\\O'Neil \"x\"\\ZDrvs.exe";
     std::string xml_;
-    XMLDocument doc_;
-    const XMLElement* task_ = nullptr;
+    tinyxml2::XMLDocument doc_;
 };
 
 } // namespace
 
-TEST_F(LogonTaskDefinition, RunsTheUpdaterAloneWithItsPathIntact) {
-    const std::string path = "C:\\Tools & <Co>\\O'Neil \"x\"\\ZDrvs.exe";
-    Parse(path);
-    EXPECT_STREQ(task_->Name(), "Task");
-    EXPECT_STREQ(task_->Attribute("xmlns"), kNamespace);
-    EXPECT_EQ(CountChildren(At({"Actions"})), 1);
-    EXPECT_EQ(Text({"Actions", "Exec", "Command"}), path);
-    EXPECT_EQ(At({"Actions", "Exec"})->FirstChildElement("Arguments"), nullptr);
-}
-
-TEST_F(LogonTaskDefinition, RunsAsLocalSystemAtTheHighestLevel) {
-    Parse("C:\\WINDOWS\\system32\\ZDrvs.exe");
-    const XMLElement* principal = At({"Principals", "Principal"});
-    EXPECT_EQ(CountChildren(At({"Principals"})), 1);
+TEST_F(LogonTaskDefinition, RunsTheUpdaterAloneAsLocalSystemAtTheHighestLevel) {
+    ASSERT_NE(At({}), nullptr) << xml_;
+    EXPECT_STREQ(At({})->Attribute("xmlns"),
+                 "http://schemas.microsoft.com/windows/2004/02/mit/task");
+    EXPECT_EQ(Children({"Actions"}), 1);
+    EXPECT_EQ(Text({"Actions", "Exec", "Command"}), kPath);
+    EXPECT_EQ(At({"Actions", "Exec", "Arguments"}), nullptr);
+    EXPECT_EQ(Children({"Principals"}), 1);
     EXPECT_EQ(Text({"Principals", "Principal", "UserId"}), "S-1-5-18");
     EXPECT_EQ(Text({"Principals", "Principal", "RunLevel"}), "HighestAvailable");
-    // The action runs in that principal's context.
-    ASSERT_NE(principal, nullptr);
-    EXPECT_STREQ(At({"Actions"})->Attribute("Context"), principal->Attribute("id"));
+    ASSERT_NE(At({"Principals", "Principal"}), nullptr);
+    EXPECT_STREQ(At({"Actions"})->Attribute("Context"),
+                 At({"Principals", "Principal"})->Attribute("id"));
 }
 
 TEST_F(LogonTaskDefinition, StartsAtAnyUsersLogonOnBatteryTooForOneMinuteAtMost) {
-    Parse("C:\\WINDOWS\\system32\\ZDrvs.exe");
-    EXPECT_EQ(CountChildren(At({"Triggers"})), 1);
-    const XMLElement* logon = At({"Triggers", "LogonTrigger"});
-    ASSERT_NE(logon, nullptr);
-    EXPECT_EQ(logon->FirstChildElement("UserId"), nullptr) << "a logon of one user only";
+    EXPECT_EQ(Children({"Triggers"}), 1);
+    ASSERT_NE(At({"Triggers", "LogonTrigger"}), nullptr);
+    EXPECT_EQ(At({"Triggers", "LogonTrigger", "UserId"}), nullptr) << "one user's logon only";
     EXPECT_EQ(Text({"Triggers", "LogonTrigger", "Enabled"}), "true");
     EXPECT_EQ(Text({"Settings", "DisallowStartIfOnBatteries"}), "false");
     EXPECT_EQ(Text({"Settings", "StopIfGoingOnBatteries"}), "false");

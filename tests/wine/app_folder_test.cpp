@@ -92,10 +92,7 @@ TEST_F(ChangerAppFolderTest, FromAFolderOutsideTheCodePageInstallsStartsAndOpens
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_IMAGE2, STN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_IMAGE2)));
     HWND viewer = nullptr;
-    for (int i = 0; i < 250 && !viewer; ++i) {
-        Settle(40);
-        viewer = FindWindowA("HH Parent", nullptr);
-    }
+    WaitUntil([&] { return (viewer = FindWindowA("HH Parent", nullptr)) != nullptr; });
     ASSERT_NE(viewer, nullptr) << "the help viewer did not open";
     PostMessageA(viewer, WM_CLOSE, 0, 0);
     PostMessageA(window, WM_CLOSE, 0, 0);

@@ -41,43 +41,59 @@ class BrowseTest : public ::testing::Test {
 
     // Clicks "...." and waits for the dialog.
     void OpenPicker() {
-        changer.Click(IDC_CMDBROWSE);
+        changer.PostClick(IDC_CMDBROWSE);
         picker = WaitForWindow(changer.processId(), kPickerTitle, 5000);
         ASSERT_NE(picker, nullptr) << "no dialog titled " << kPickerTitle;
     }
-    void ClickInPicker(int id) {
-        PostMessageA(GetDlgItem(picker, id), BM_CLICK, 0, 0);
-        Settle();
-    }
-    // Presses a dialog button that closes the dialog, and waits until it is gone.
+    void ClickInPicker(int id) { ClickAndWait(GetDlgItem(picker, id)); }
+    // Presses a dialog button that closes the dialog, and waits until it is gone and the
+    // changer has taken the result.
     void Press(int id) {
         ClickInPicker(id);
-        for (int i = 0; i < 100 && IsWindow(picker); ++i)
-            Settle(20);
+        WaitUntil([&] { return !IsWindow(picker); });
         EXPECT_FALSE(IsWindow(picker));
         picker = nullptr;
-        Settle();
+        Sync(changer.window());
+    }
+    // Types a path into the dialog and presses OK, which loads a path not yet shown.
+    void ShowInPicker(const std::string& file) {
+        const HWND path = GetDlgItem(picker, IDC_PICK_FILE);
+        SendMessageA(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+        ClickInPicker(IDOK);
+        ASSERT_TRUE(IsWindow(picker)) << "OK loads a path not yet shown, it does not confirm";
+    }
+    void ExpectNoIconsShown() const {
+        EXPECT_EQ(SendMessageA(Icons(), LVM_GETITEMCOUNT, 0, 0), 0);
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(picker, IDC_PICK_NOICONS)));
+        EXPECT_EQ(ControlText(GetDlgItem(picker, IDC_PICK_NOICONS)),
+                  "This file contains no icons.");
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(picker, IDOK)));
     }
     HWND Icons() const { return GetDlgItem(picker, IDC_PICK_ICONS); }
     int SelectedIcon() const {
         return static_cast<int>(
             SendMessageA(Icons(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     }
-    // Moves the selection with the keyboard, as a user would.
+    // Presses keys as a user would (posted, through the dialog's keyboard handling).
     void PressKey(HWND control, WPARAM key, int times = 1) {
         for (int i = 0; i < times; ++i) {
             PostMessageA(control, WM_KEYDOWN, key, 1);
             PostMessageA(control, WM_KEYUP, key, 0xC0000001);
         }
-        Settle();
+    }
+    // Moves the selection to the right with the keyboard and waits until it got there.
+    void MoveSelection(int times) {
+        const int target = SelectedIcon() + times;
+        PressKey(Icons(), VK_RIGHT, times);
+        WaitUntil([&] { return SelectedIcon() == target; });
     }
     void ChooseIcon(int index) {
         OpenPicker();
-        PressKey(Icons(), VK_RIGHT, index);
+        MoveSelection(index);
         ASSERT_EQ(SelectedIcon(), index);
         Press(IDOK);
     }
-    std::string Location() const { return WindowText(changer.Item(IDC_TXTICONPATH)); }
+    std::string Location() const { return ControlText(changer.Item(IDC_TXTICONPATH)); }
     bool LabelShown() const {
         return IsWindowVisible(GetDlgItem(changer.Item(IDC_PICTURE2), IDC_LBLPREVIEW));
     }
@@ -96,20 +112,19 @@ class BrowseTest : public ::testing::Test {
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         const HDC screen = GetDC(nullptr);
-        const HDC copy = CreateCompatibleDC(screen);
+        const UniqueHdc copy(CreateCompatibleDC(screen));
         void* bits = nullptr;
-        const HBITMAP bitmap = CreateDIBSection(copy, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        const HGDIOBJ old = SelectObject(copy, bitmap);
-        BitBlt(copy, 0, 0, kBoxSize, kBoxSize, screen, r.left, r.top, SRCCOPY);
+        const UniqueHbitmap bitmap(
+            CreateDIBSection(copy.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        const HGDIOBJ old = SelectObject(copy.get(), bitmap.get());
+        BitBlt(copy.get(), 0, 0, kBoxSize, kBoxSize, screen, r.left, r.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
         GdiFlush();
         Pixels pixels(static_cast<const DWORD*>(bits),
                       static_cast<const DWORD*>(bits) + kBoxSize * kBoxSize);
         for (DWORD& pixel : pixels)
             pixel &= 0xFFFFFF;
-        SelectObject(copy, old);
-        DeleteObject(bitmap);
-        DeleteDC(copy);
-        ReleaseDC(nullptr, screen);
+        SelectObject(copy.get(), old); // the bitmap goes before the DC, and only once deselected
         return pixels;
     }
     static bool AllWhite(const Pixels& pixels) {
@@ -127,12 +142,12 @@ TEST_F(BrowseTest, ChoosingIcon2OfTheDefaultLibraryFillsTheLocationAndDrawsItsPr
     const Pixels placeholder = Preview();
     EXPECT_FALSE(AllWhite(placeholder)) << "the placeholder picture shows before a choice";
     OpenPicker();
-    EXPECT_EQ(WindowText(GetDlgItem(picker, IDC_PICK_FILE)), library);
+    EXPECT_EQ(ControlText(GetDlgItem(picker, IDC_PICK_FILE)), library);
     EXPECT_GE(SendMessageA(Icons(), LVM_GETITEMCOUNT, 0, 0), 8);
     EXPECT_EQ(SelectedIcon(), 0);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(picker, IDOK)));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(picker, IDC_PICK_NOICONS)));
-    PressKey(Icons(), VK_RIGHT, 2);
+    MoveSelection(2);
     ASSERT_EQ(SelectedIcon(), 2);
     Press(IDOK);
 
@@ -161,10 +176,10 @@ TEST_F(BrowseTest, CancellingAfterAChoiceKeepsTheLocationAndThePreview) {
     ChooseIcon(2);
     const Pixels chosen = Preview();
     OpenPicker();
-    EXPECT_EQ(WindowText(GetDlgItem(picker, IDC_PICK_FILE)), library)
+    EXPECT_EQ(ControlText(GetDlgItem(picker, IDC_PICK_FILE)), library)
         << "the dialog opens on the default library whatever the text box holds";
     EXPECT_EQ(SelectedIcon(), 0);
-    PressKey(Icons(), VK_RIGHT, 3);
+    MoveSelection(3);
     Press(IDCANCEL);
     EXPECT_EQ(Location(), library + ",2");
     EXPECT_EQ(Preview(), chosen);
@@ -175,7 +190,7 @@ TEST_F(BrowseTest, AHandTypedLocationIsNotPreviewedButApplyStoresIt) {
     const Pixels chosen = Preview();
     const std::string typed = library + ",6";
     changer.TypeLocation(typed);
-    Settle();
+    Sync(changer.window());
     EXPECT_EQ(Preview(), chosen);
     changer.ChooseDrive("E");
     changer.Click(IDC_CMDCHANGE);
@@ -196,10 +211,12 @@ TEST_F(BrowseTest, APathWithACommaAndBlankIsKeptWholeAndPreviewed) {
     SendMessageA(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
     SetFocus(path);
     PressKey(path, VK_RETURN);
+    WaitUntil(
+        [&] { return !IsWindow(picker) || SendMessageA(Icons(), LVM_GETITEMCOUNT, 0, 0) >= 8; });
     ASSERT_TRUE(IsWindow(picker)) << "Enter in the path box loads the file, it does not confirm";
     ASSERT_GE(SendMessageA(Icons(), LVM_GETITEMCOUNT, 0, 0), 8);
     EXPECT_EQ(SelectedIcon(), 0);
-    PressKey(Icons(), VK_RIGHT, 1);
+    MoveSelection(1);
     ASSERT_EQ(SelectedIcon(), 1);
     Press(IDOK);
 
@@ -215,16 +232,23 @@ TEST_F(BrowseTest, AFileWithoutIconsSaysSoAndCannotBeConfirmed) {
     const std::string file = "C:\\tests\\no-icons.txt";
     WriteFile(file, "no icons here");
     OpenPicker();
-    const HWND path = GetDlgItem(picker, IDC_PICK_FILE);
-    SendMessageA(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
-    ClickInPicker(IDOK);
-    ASSERT_TRUE(IsWindow(picker)) << "OK loads a path not yet shown, it does not confirm";
-    EXPECT_EQ(SendMessageA(Icons(), LVM_GETITEMCOUNT, 0, 0), 0);
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(picker, IDC_PICK_NOICONS)));
-    EXPECT_EQ(WindowText(GetDlgItem(picker, IDC_PICK_NOICONS)), "This file contains no icons.");
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(picker, IDOK)));
+    ShowInPicker(file);
+    ExpectNoIconsShown();
     Press(IDCANCEL);
     EXPECT_EQ(Location(), "");
     EXPECT_FALSE(LabelShown());
+    DeleteFileA(file.c_str());
+}
+
+// The system's icon reader trusts an icon file's directory and reads beyond a damaged file's end.
+TEST_F(BrowseTest, ADamagedIconFileSaysItHasNoIcons) {
+    const std::string file = "C:\\tests\\damaged.ico";
+    WriteFile(file, std::string("\0\0\1\0\xFF\xFF", 6)); // claims 65535 images
+    OpenPicker();
+    ShowInPicker(file);
+    ExpectNoIconsShown();
+    Press(IDCANCEL);
+    EXPECT_FALSE(changer.process().WaitForExit(0)) << "the icon changer ended";
+    EXPECT_EQ(Location(), "");
     DeleteFileA(file.c_str());
 }

@@ -51,8 +51,11 @@ void ChangerDriver::TypeLocation(const std::string& text) {
 }
 
 void ChangerDriver::Click(int id) {
+    ClickAndWait(Item(id));
+}
+
+void ChangerDriver::PostClick(int id) {
     PostMessageA(Item(id), BM_CLICK, 0, 0);
-    Settle();
 }
 
 HWND ChangerDriver::Focus() const {

@@ -25,8 +25,11 @@ class ChangerDriver {
     void ChooseDrive(int index);
     void ChooseDrive(const char* letter);
     void TypeLocation(const std::string& text);
-    // Clicks a button and lets the window handle it (posted: the click may open a modal box).
+    // Clicks a button and returns once the window has handled the click.
     void Click(int id);
+    // Clicks a button without waiting for the window to handle it: for a click that opens a modal
+    // box, or one whose handling the test acts on while it runs.
+    void PostClick(int id);
     // The control that has the keyboard focus in the changer.
     HWND Focus() const;
 

@@ -67,7 +67,7 @@ TEST_F(ChangerTest, WindowHasItsTitleClientSizeAndControls) {
         const HWND control = changer.Item(expected.id);
         ASSERT_NE(control, nullptr) << expected.id;
         EXPECT_TRUE(IsWindowVisible(control)) << expected.id;
-        EXPECT_EQ(WindowText(control), expected.caption) << expected.id;
+        EXPECT_EQ(ControlText(control), expected.caption) << expected.id;
         const RECT r = ChildRect(control);
         EXPECT_EQ(r.left, expected.pixels.left) << expected.caption << " " << expected.id;
         EXPECT_EQ(r.top, expected.pixels.top) << expected.caption << " " << expected.id;
@@ -92,7 +92,7 @@ TEST_F(ChangerTest, OffersEveryDriveLetterWithTheLowestSelected) {
     EXPECT_EQ(changer.ComboEntry(3), "E");
     EXPECT_EQ(changer.ComboEntry(4), "Z");
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(WindowText(combo), "A");
+    EXPECT_EQ(ControlText(combo), "A");
 }
 
 TEST_F(ChangerTest, ToolTipsNameTheSelectedDrive) {
@@ -106,14 +106,19 @@ TEST_F(ChangerTest, ToolTipsNameTheSelectedDrive) {
         Settle(100);
         SetCursorPos(r.left + 8, r.top + 6);
         std::string text;
-        for (int i = 0; i < 50 && text.empty(); ++i) {
-            Settle(50);
-            const HWND tip = FindWindowA(TOOLTIPS_CLASSA, nullptr);
-            if (tip && IsWindowVisible(tip))
-                text = WindowText(tip);
-        }
+        WaitUntil(
+            [&] {
+                const HWND tip = FindWindowA(TOOLTIPS_CLASSA, nullptr);
+                if (tip && IsWindowVisible(tip))
+                    text = ControlText(tip);
+                return !text.empty();
+            },
+            2500);
         SetCursorPos(0, 0);
-        Settle(300);
+        WaitUntil([] {
+            const HWND tip = FindWindowA(TOOLTIPS_CLASSA, nullptr);
+            return !tip || !IsWindowVisible(tip);
+        });
         return text;
     };
     EXPECT_EQ(tipOver(IDC_CMDCHANGE), "Apply new icon for Drive D");
@@ -135,7 +140,8 @@ TEST_F(ChangerTest, AnInstalledDefaultLibraryIsNeverReplaced) {
 TEST_F(ChangerTest, StartsTheInstalledUpdaterOnceMoreAfterSwitchingOn) {
     Start();
     ASSERT_TRUE(WaitUntilNoProcess("ZDrvs.exe"));
-    Settle(300);
+    WaitUntil([] { return WitnessStarts() >= 2; });
+    ASSERT_TRUE(WaitUntilNoProcess("ZDrvs.exe"));
     // One start from switching the usage bars on, one from the last start-up step.
     EXPECT_EQ(WitnessStarts(), 2);
 }
@@ -148,7 +154,8 @@ TEST_F(ChangerTest, CloseEndsTheProgram) {
 
 TEST_F(ChangerTest, AFailedLibraryCopyIsReportedAndEndsTheProgram) {
     const std::string source = AppFile(kDefaultLibrarySource);
-    ASSERT_TRUE(MoveFileA(source.c_str(), (source + ".away").c_str()));
+    const MovedAway library(source);
+    ASSERT_TRUE(library.moved());
     Process process(AppFile("\\ZelvoDrv.exe"));
     const HWND box = WaitForWindow(process.id(), "ZelvoDrv");
     ASSERT_NE(box, nullptr);
@@ -158,20 +165,18 @@ TEST_F(ChangerTest, AFailedLibraryCopyIsReportedAndEndsTheProgram) {
     PressOk(box);
     EXPECT_TRUE(process.WaitForExit(5000));
     EXPECT_FALSE(HasVisibleWindow(process.id()));
-    MoveFileA((source + ".away").c_str(), source.c_str());
 }
 
 TEST_F(ChangerTest, ApplyWithoutALocationAsksForAnIconAndWritesNothing) {
     Start();
-    changer.Click(IDC_CMDCHANGE);
+    changer.PostClick(IDC_CMDCHANGE);
     const HWND box = WaitForWindow(changer.processId(), "Nothing Selected");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Please select an icon     ");
     EXPECT_NE(GetDlgItem(box, 1088), nullptr) << "the information icon";
     PressOk(box);
-    for (int i = 0; i < 100 && IsWindow(box); ++i)
-        Settle(20);
-    Settle();
+    WaitUntil([&] { return !IsWindow(box); });
+    WaitUntil([&] { return changer.Focus() == changer.Item(IDC_CMDBROWSE); });
     EXPECT_EQ(changer.Focus(), changer.Item(IDC_CMDBROWSE));
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kDriveIcons));
 }
@@ -193,15 +198,15 @@ TEST_F(ChangerTest, ApplyStoresTheLocationAsTheChosenDrivesOverride) {
 TEST_F(ChangerTest, AnApplyThatCannotBeStoredSaysSoAndStoresNothing) {
     // Below a volatile key no lasting key can be created.
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, kDriveIconsSubkey);
-    HKEY icons;
+    UniqueHkey icons;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriveIconsSubkey, 0, nullptr,
-                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &icons, nullptr),
+                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, icons.put(), nullptr),
               ERROR_SUCCESS);
-    RegCloseKey(icons);
+    icons.reset();
     Start();
     changer.ChooseDrive("E");
     changer.TypeLocation("C:\\Icons\\set.icl,3");
-    changer.Click(IDC_CMDCHANGE);
+    changer.PostClick(IDC_CMDCHANGE);
     const HWND box = WaitForWindow(changer.processId(), "ZelvoDrv");
     ASSERT_NE(box, nullptr) << "a failed write was reported as success";
     const std::string text = MessageBoxText(box);
@@ -212,8 +217,8 @@ TEST_F(ChangerTest, AnApplyThatCannotBeStoredSaysSoAndStoresNothing) {
 }
 
 TEST_F(ChangerTest, RestoreRemovesEveryOverride) {
-    WriteRegString(HKEY_LOCAL_MACHINE, kDriveIcons + "\\Q\\DefaultIcon", "", "C:\\q.ico,0");
-    WriteRegString(HKEY_LOCAL_MACHINE, kDriveIcons + "\\D\\DefaultIcon", "", "other software");
+    SetOverride('Q', "C:\\q.ico,0");
+    SetOverride('D', "other software");
     WriteRegString(HKEY_LOCAL_MACHINE, kDriveIcons + "\\D", "Label", "kept by nobody");
     Start();
     changer.ChooseDrive("Z");
@@ -257,16 +262,10 @@ TEST_F(ChangerTest, TheHelpImageShowsAHandAndOpensTheHelpFile) {
     SendMessageA(changer.window(), WM_COMMAND, MAKEWPARAM(IDC_IMAGE2, STN_CLICKED),
                  reinterpret_cast<LPARAM>(changer.Item(IDC_IMAGE2)));
     HWND viewer = nullptr;
-    for (int i = 0; i < 250 && !viewer; ++i) {
-        Settle(40);
-        viewer = FindWindowA("HH Parent", nullptr);
-    }
+    WaitUntil([&] { return (viewer = FindWindowA("HH Parent", nullptr)) != nullptr; }, 10000);
     ASSERT_NE(viewer, nullptr) << "the help viewer did not open";
     std::string title;
-    for (int i = 0; i < 100 && title.empty(); ++i) {
-        Settle(40);
-        title = WindowText(viewer);
-    }
+    WaitUntil([&] { return !(title = WindowText(viewer)).empty(); }, 4000);
     EXPECT_EQ(title, "Zelvo Drives Help");
     PostMessageA(viewer, WM_CLOSE, 0, 0);
 }

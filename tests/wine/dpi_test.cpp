@@ -158,7 +158,6 @@ class DpiTest : public ::testing::Test {
         SendMessageA(changer.window(), kDpiChangedMessage, MAKEWPARAM(to, to),
                      reinterpret_cast<LPARAM>(remote));
         VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
-        Settle();
     }
 
     // A picture drawn at this resolution and at 96 dpi: its sizes in their ratio.

@@ -15,18 +15,7 @@ namespace zelvo::testing {
 namespace {
 
 constexpr char kWitnessLog[] = "C:\\tests\\updater-starts.log";
-
-// Polls a condition until it holds or the time is up.
-template <typename Condition> bool WaitFor(Condition condition, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount() - start > milliseconds)
-            return false;
-        Sleep(20);
-    }
-}
+constexpr char kMovedAwaySuffix[] = ".away";
 
 } // namespace
 
@@ -54,39 +43,44 @@ std::optional<std::string> ReadRegString(HKEY root, const std::string& subkey,
     char data[1024];
     DWORD size = sizeof data;
     DWORD type = 0;
-    HKEY key;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    UniqueHkey key;
+    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS)
         return std::nullopt;
-    const LONG result = RegQueryValueExA(key, valueName.c_str(), nullptr, &type,
+    const LONG result = RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type,
                                          reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
     if (result != ERROR_SUCCESS || type != REG_SZ || size == 0)
         return std::nullopt;
     return std::string(data, size - 1);
 }
 
 bool RegKeyExists(HKEY root, const std::string& subkey) {
-    HKEY key;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    UniqueHkey key;
+    return RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
 }
 
 void WriteRegString(HKEY root, const std::string& subkey, const std::string& valueName,
                     const std::string& text) {
-    HKEY key;
-    if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    UniqueHkey key;
+    if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(),
+                        nullptr) != ERROR_SUCCESS)
         return;
-    RegSetValueExA(key, valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(key);
 }
 
+namespace {
+std::string OverrideKey(char letter) {
+    return std::string(kDriveIconsSubkey) + "\\" + letter + kDefaultIconSuffix;
+}
+} // namespace
+
 std::optional<std::string> DriveOverride(char letter) {
-    return ReadRegString(HKEY_LOCAL_MACHINE,
-                         std::string(kDriveIconsSubkey) + "\\" + letter + kDefaultIconSuffix, "");
+    return ReadRegString(HKEY_LOCAL_MACHINE, OverrideKey(letter), "");
+}
+
+void SetOverride(char letter, const std::string& location) {
+    WriteRegString(HKEY_LOCAL_MACHINE, OverrideKey(letter), "", location);
 }
 
 std::optional<std::string> LogonEntry() {
@@ -109,17 +103,24 @@ std::string ReadFile(const std::string& path) {
     return text.str();
 }
 
+MovedAway::MovedAway(std::string path)
+    : path_(std::move(path)),
+      moved_(MoveFileA(path_.c_str(), (path_ + kMovedAwaySuffix).c_str()) != FALSE) {}
+
+MovedAway::~MovedAway() {
+    if (moved_)
+        MoveFileA((path_ + kMovedAwaySuffix).c_str(), path_.c_str());
+}
+
 void ResetProductState() {
     WaitUntilNoProcess("ZDrvs.exe");
     for (const char* name : {kUsageLibraryFile, kUpdaterFile, kDefaultLibraryFile}) {
         SetFileAttributesA(SysFile(name).c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(SysFile(name).c_str());
     }
-    HKEY run;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
-        RegDeleteValueA(run, kLogonValueName);
-        RegCloseKey(run);
-    }
+    UniqueHkey run;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, KEY_SET_VALUE, run.put()) == ERROR_SUCCESS)
+        RegDeleteValueA(run.get(), kLogonValueName);
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, kDriveIconsSubkey);
     DeleteLogonTask(); // false when there is none
     DeleteFileA(kWitnessLog);
@@ -153,31 +154,35 @@ Process::Process(const std::string& exePath) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exePath + "\"";
-    if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info_))
-        info_ = {};
+    PROCESS_INFORMATION info = {};
+    if (CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &info))
+        Adopt(info);
 }
 
 Process::Process(const std::wstring& exePath) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + exePath + L"\"";
-    if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info_))
-        info_ = {};
+    PROCESS_INFORMATION info = {};
+    if (CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &info))
+        Adopt(info);
+}
+
+void Process::Adopt(const PROCESS_INFORMATION& info) {
+    process_.reset(info.hProcess);
+    thread_.reset(info.hThread);
+    id_ = info.dwProcessId;
 }
 
 Process::~Process() {
-    if (!started())
-        return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT)
-        TerminateProcess(info_.hProcess, 1);
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
+    if (started() && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT)
+        TerminateProcess(process_.get(), 1);
 }
 
 bool Process::WaitForExit(DWORD milliseconds) {
-    return started() && WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
+    return started() && WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
 }
 
 bool RunToEnd(const std::string& exePath, DWORD milliseconds) {
@@ -186,16 +191,15 @@ bool RunToEnd(const std::string& exePath, DWORD milliseconds) {
 }
 
 bool WaitUntilNoProcess(const char* exeName, DWORD milliseconds) {
-    return WaitFor(
+    return WaitUntil(
         [exeName] {
-            const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+            const UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
             PROCESSENTRY32 entry = {};
             entry.dwSize = sizeof entry;
             bool running = false;
-            for (BOOL more = Process32First(snapshot, &entry); more && !running;
-                 more = Process32Next(snapshot, &entry))
+            for (BOOL more = Process32First(snapshot.get(), &entry); more && !running;
+                 more = Process32Next(snapshot.get(), &entry))
                 running = lstrcmpiA(entry.szExeFile, exeName) == 0;
-            CloseHandle(snapshot);
             return !running;
         },
         milliseconds);
@@ -228,7 +232,7 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
 
 HWND WaitForWindow(DWORD processId, const char* title, DWORD milliseconds) {
     WindowSearch search = {processId, title, true, nullptr};
-    WaitFor(
+    WaitUntil(
         [&] {
             EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr;
@@ -243,9 +247,9 @@ bool HasVisibleWindow(DWORD processId) {
     return search.found != nullptr;
 }
 
-std::string WindowText(HWND hwnd) {
+std::string ControlText(HWND control) {
     char buffer[1024] = {};
-    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+    SendMessageTimeoutA(control, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
                         SMTO_ABORTIFHUNG, 2000, nullptr);
     return buffer;
 }
@@ -258,11 +262,19 @@ RECT ChildRect(HWND child) {
 }
 
 std::string MessageBoxText(HWND box) {
-    return WindowText(GetDlgItem(box, 0xFFFF));
+    return ControlText(GetDlgItem(box, 0xFFFF));
 }
 
 void PressOk(HWND box) {
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+}
+
+bool ClickAndWait(HWND button, DWORD milliseconds) {
+    return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, milliseconds, nullptr) != 0;
+}
+
+bool Sync(HWND window) {
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr) != 0;
 }
 
 void Settle(DWORD milliseconds) {
@@ -270,7 +282,14 @@ void Settle(DWORD milliseconds) {
 }
 
 bool WaitUntil(const std::function<bool()>& outcome, DWORD milliseconds) {
-    return WaitFor(outcome, milliseconds);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (outcome())
+            return true;
+        if (GetTickCount() - start > milliseconds)
+            return false;
+        Sleep(20);
+    }
 }
 
 bool Runs32BitPrograms() {

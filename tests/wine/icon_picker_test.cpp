@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwchar>
 
 using namespace zelvo;
@@ -26,10 +27,14 @@ WideCall received;
 std::wstring answerPath;
 int answerIndex = 0;
 int answerResult = kPickConfirmed;
+bool answerFillsTheBuffer = false; // a path too long for it: no NUL within capacity
 
 int WINAPI StandInWidePicker(HWND, LPWSTR path, UINT capacity, int* index) {
     received = {std::wstring(path, capacity), capacity, *index};
-    if (answerResult == kPickConfirmed) {
+    if (answerFillsTheBuffer) {
+        std::fill(path, path + capacity, L'x');
+        *index = answerIndex;
+    } else if (answerResult == kPickConfirmed) {
         wcsncpy(path, answerPath.c_str(), capacity - 1);
         path[capacity - 1] = L'\0';
         *index = answerIndex;
@@ -37,21 +42,30 @@ int WINAPI StandInWidePicker(HWND, LPWSTR path, UINT capacity, int* index) {
     return answerResult;
 }
 
-// A folder named in letters outside the ANSI code page, holding a copy of the default library.
+// A folder named in letters outside the ANSI code page, holding a copy of the default library,
+// and one whose letters have best-fit look-alikes there (an L with stroke would become L).
 class NonAnsiFolderTest : public ::testing::Test {
   protected:
     const std::wstring folder = L"C:\\tests\\\u0411\u0418";
     const std::wstring library = folder + L"\\icons.icl";
+    const std::wstring bestFitFolder = L"C:\\Icons\\\u0141\u00F3d\u017A";
+    const std::wstring bestFitIcon = bestFitFolder + L"\\x.ico";
 
     void SetUp() override {
         CreateDirectoryW(folder.c_str(), nullptr);
-        ASSERT_TRUE(
-            CopyFileW(WidenAnsi(AppFile(kDefaultLibrarySource)).c_str(), library.c_str(), FALSE));
+        CreateDirectoryW(L"C:\\Icons", nullptr);
+        CreateDirectoryW(bestFitFolder.c_str(), nullptr);
+        const std::wstring source = WidenAnsi(AppFile(kDefaultLibrarySource));
+        ASSERT_TRUE(CopyFileW(source.c_str(), library.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(source.c_str(), bestFitIcon.c_str(), FALSE));
         answerResult = kPickConfirmed;
+        answerFillsTheBuffer = false;
     }
     void TearDown() override {
-        DeleteFileW(library.c_str());
-        RemoveDirectoryW(folder.c_str());
+        for (const std::wstring& file : {library, bestFitIcon})
+            DeleteFileW(file.c_str());
+        for (const std::wstring& dir : {folder, bestFitFolder, std::wstring(L"C:\\Icons")})
+            RemoveDirectoryW(dir.c_str());
     }
 };
 
@@ -68,6 +82,14 @@ TEST_F(NonAnsiFolderTest, TheConvertedPathNamesTheFileItself) {
     const std::string path = AnsiPathFromWide(library);
     EXPECT_TRUE(FileIsThere(path)) << path;
     EXPECT_EQ(path.find('?'), std::string::npos) << path;
+}
+
+TEST_F(NonAnsiFolderTest, ALookAlikeIsNoConversionTheShortFormIsUsed) {
+    const std::string path = AnsiPathFromWide(bestFitIcon);
+    EXPECT_NE(path, "C:\\Icons\\L\xF3"
+                    "dz\\x.ico")
+        << "a best-fit look-alike names another file";
+    EXPECT_TRUE(FileIsThere(path)) << path;
 }
 
 TEST_F(NonAnsiFolderTest, AMissingFileKeepsThePlainConversion) {
@@ -95,15 +117,21 @@ TEST_F(NonAnsiFolderTest, TheWidePickerGetsTheBufferAndGivesALocationThatExists)
     EXPECT_EQ(location.substr(location.rfind(',')), ",2");
 }
 
-TEST_F(NonAnsiFolderTest, ACancelledWidePickerLeavesTheBufferAlone) {
-    const std::string start = PickerBuffer(SysFile(kDefaultLibraryFile));
-    std::string buffer = start;
-    std::int32_t index = 0;
-    answerResult = kPickCancelled;
-    EXPECT_EQ(PickThroughWide(StandInWidePicker, nullptr, buffer, start.size(), index),
-              kPickCancelled);
-    EXPECT_EQ(buffer, start);
-    EXPECT_EQ(index, 0);
+// Cancelled, or confirmed with a path too long for the buffer (cut, it would name another file).
+TEST_F(NonAnsiFolderTest, ACancelledOrOverlongWidePickLeavesBufferAndIndexAlone) {
+    for (const bool overlong : {false, true}) {
+        const std::string start = PickerBuffer(SysFile(kDefaultLibraryFile));
+        std::string buffer = start;
+        std::int32_t index = 0;
+        answerResult = overlong ? kPickConfirmed : kPickCancelled;
+        answerFillsTheBuffer = overlong;
+        answerIndex = 4;
+        EXPECT_EQ(PickThroughWide(StandInWidePicker, nullptr, buffer, start.size(), index),
+                  kPickCancelled)
+            << overlong;
+        EXPECT_EQ(buffer, start) << overlong;
+        EXPECT_EQ(index, 0) << overlong;
+    }
 }
 
 // Wine's PickIconDlg shows nothing and returns at once: no working picker, in either width.

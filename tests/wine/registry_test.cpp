@@ -26,11 +26,11 @@ class RegistryTest : public ::testing::Test {
                                                      const std::string& name) {
         DWORD type = 0xdeadbeef;
         DWORD size = 0xdeadbeef;
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        UniqueHkey key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_READ, key.put()) !=
+            ERROR_SUCCESS)
             return {type, size};
-        RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
-        RegCloseKey(key);
+        RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size);
         return {type, size};
     }
 };

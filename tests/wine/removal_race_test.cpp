@@ -48,12 +48,11 @@ class UpdaterInItsPass {
         if (process_->WaitForExit(0))
             return false;
         // Caught in the pass only if the updaters' lock is held.
-        const HANDLE lock = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kUpdaterMutexName);
-        const DWORD wait = lock ? WaitForSingleObject(lock, 0) : WAIT_FAILED;
+        const UniqueHandle lock(
+            OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kUpdaterMutexName));
+        const DWORD wait = lock ? WaitForSingleObject(lock.get(), 0) : WAIT_FAILED;
         if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
-            ReleaseMutex(lock);
-        if (lock)
-            CloseHandle(lock);
+            ReleaseMutex(lock.get());
         if (wait == WAIT_TIMEOUT)
             return true;
         Resume();
@@ -84,7 +83,7 @@ TEST_F(WhileAnUpdaterWorksTest, RestoreWaitsForItAndNoOverrideComesBack) {
     UpdaterInItsPass updater;
     ASSERT_TRUE(updater.caught()) << "no updater held the lock in its pass";
 
-    changer.Click(IDC_CMDRESTORE);
+    changer.PostClick(IDC_CMDRESTORE);
     Settle(1000); // Restore waits meanwhile
     updater.Resume();
     ASSERT_TRUE(updater.WaitForExit());

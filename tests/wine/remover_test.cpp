@@ -22,13 +22,12 @@ constexpr const char* kSystemFiles[] = {kUsageLibraryFile, kUpdaterFile, kDefaul
 Listing FolderListing(const std::string& folder) {
     Listing entries;
     WIN32_FIND_DATAA found;
-    const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
+    const UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!find)
         return entries;
     do {
         entries.push_back(std::string(found.cFileName) + " " + std::to_string(found.nFileSizeLow));
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+    } while (FindNextFileA(find.get(), &found));
     std::sort(entries.begin(), entries.end());
     return entries;
 }
@@ -59,13 +58,12 @@ std::string Lower(std::string text) {
 std::string PendingDeletions() {
     char data[8192] = {};
     DWORD size = sizeof data - 2;
-    HKEY key;
+    UniqueHkey key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0,
-                      KEY_READ, &key) != ERROR_SUCCESS)
+                      KEY_READ, key.put()) != ERROR_SUCCESS)
         return {};
-    RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr,
+    RegQueryValueExA(key.get(), "PendingFileRenameOperations", nullptr, nullptr,
                      reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
     std::string text(data, size);
     std::replace(text.begin(), text.end(), '\0', '|');
     return Lower(text);
@@ -74,30 +72,24 @@ std::string PendingDeletions() {
 // The values of the Run key as "name=data", sorted.
 Listing RunValues() {
     Listing values;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    UniqueHkey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
         return values;
     char name[256];
     for (DWORD i = 0;; ++i) {
         DWORD size = sizeof name;
-        if (RegEnumValueA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumValueA(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             break;
         values.push_back(std::string(name) + "=" +
                          ReadRegString(HKEY_LOCAL_MACHINE, kRunSubkey, name).value_or("?"));
     }
-    RegCloseKey(key);
     std::sort(values.begin(), values.end());
     return values;
 }
 
 bool DriveIconsKeyExists() {
     return RegKeyExists(HKEY_LOCAL_MACHINE, kDriveIconsSubkey);
-}
-
-void SetOverride(char letter, const std::string& location) {
-    WriteRegString(HKEY_LOCAL_MACHINE,
-                   std::string(kDriveIconsSubkey) + "\\" + letter + kDefaultIconSuffix, "",
-                   location);
 }
 
 class RemoverTest : public ::testing::Test {
@@ -112,10 +104,8 @@ class RemoverTest : public ::testing::Test {
         ASSERT_TRUE(purgo.started());
         bool seen = false;
         const DWORD start = GetTickCount();
-        while (!purgo.WaitForExit(0) && GetTickCount() - start < 5000) {
+        while (!purgo.WaitForExit(5) && GetTickCount() - start < 5000)
             seen = seen || HasVisibleWindow(purgo.id());
-            Sleep(5);
-        }
         EXPECT_TRUE(purgo.WaitForExit(0)) << "Purgo did not end by itself";
         EXPECT_FALSE(seen) << "Purgo showed a window";
     }

@@ -29,12 +29,6 @@ std::optional<std::string> ExpectedOverride(char letter) {
     return UsageIconLocation(SysDir(), UsageIconIndex(UsagePercent(total.QuadPart, free.QuadPart)));
 }
 
-void SetOverride(char letter, const std::string& location) {
-    WriteRegString(HKEY_LOCAL_MACHINE,
-                   std::string(kDriveIconsSubkey) + "\\" + letter + kDefaultIconSuffix, "",
-                   location);
-}
-
 bool DriveKeyExists(char letter) {
     return RegKeyExists(HKEY_LOCAL_MACHINE, std::string(kDriveIconsSubkey) + "\\" + letter);
 }
@@ -140,13 +134,13 @@ TEST_F(UpdaterTest, RunsFromTheApplicationFolderUnderItsShippingName) {
 }
 
 TEST(UpdaterFile, HasItsIconAtEverySizeFrom16To256PixelsAndItsVersion) {
-    const HMODULE file =
-        LoadLibraryExA(AppFile(kUpdaterSource).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(file, nullptr);
+    const UniqueHmodule file(
+        LoadLibraryExA(AppFile(kUpdaterSource).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(file);
     const HRSRC group =
-        FindResourceA(file, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)); // RT_GROUP_ICON
+        FindResourceA(file.get(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)); // RT_GROUP_ICON
     ASSERT_NE(group, nullptr);
-    const auto* dir = static_cast<const BYTE*>(LockResource(LoadResource(file, group)));
+    const auto* dir = static_cast<const BYTE*>(LockResource(LoadResource(file.get(), group)));
     ASSERT_NE(dir, nullptr);
     const WORD count = *reinterpret_cast<const WORD*>(dir + 4);
     std::vector<int> widths;
@@ -154,7 +148,6 @@ TEST(UpdaterFile, HasItsIconAtEverySizeFrom16To256PixelsAndItsVersion) {
         widths.push_back(dir[6 + 14 * i]); // GRPICONDIRENTRY: bWidth first, 14 bytes each
     std::sort(widths.begin(), widths.end());
     EXPECT_EQ(widths, (std::vector<int>{0, 16, 20, 24, 32, 40, 48, 64})); // 0 stands for 256
-    FreeLibrary(file);
 
     const std::string path = AppFile(kUpdaterSource);
     std::vector<char> version(GetFileVersionInfoSizeA(path.c_str(), nullptr));
@@ -178,11 +171,9 @@ TEST(UsageLibrary, HasFiftyOneIconsAndEachExtracts) {
     EXPECT_EQ(ExtractIconExA(library.c_str(), -1, nullptr, nullptr, 0),
               static_cast<UINT>(kUsageIconCount));
     for (int i = 0; i < kUsageIconCount; ++i) {
-        HICON large = nullptr;
-        EXPECT_EQ(ExtractIconExA(library.c_str(), i, &large, nullptr, 1), 1u) << i;
-        EXPECT_NE(large, nullptr) << i;
-        if (large)
-            DestroyIcon(large);
+        UniqueHicon large;
+        EXPECT_EQ(ExtractIconExA(library.c_str(), i, large.put(), nullptr, 1), 1u) << i;
+        EXPECT_TRUE(large) << i;
     }
 }
 
@@ -191,8 +182,8 @@ namespace {
 // The 32-pixel image of a library icon, drawn over magenta, as 0x00RRGGBB pixels.
 std::vector<std::uint32_t> IconPixels(const std::string& library, int index) {
     constexpr int kSize = 32;
-    HICON icon = nullptr;
-    ExtractIconExA(library.c_str(), index, &icon, nullptr, 1);
+    UniqueHicon icon;
+    ExtractIconExA(library.c_str(), index, icon.put(), nullptr, 1);
     if (!icon)
         return {};
     BITMAPINFO info = {};
@@ -203,21 +194,18 @@ std::vector<std::uint32_t> IconPixels(const std::string& library, int index) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(dc, dib);
+    const UniqueHdc dc(CreateCompatibleDC(nullptr));
+    const UniqueHbitmap dib(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const HGDIOBJ old = SelectObject(dc.get(), dib.get());
     auto* pixels = static_cast<std::uint32_t*>(bits);
     for (int i = 0; i < kSize * kSize; ++i)
         pixels[i] = 0x00FF00FF;
-    DrawIconEx(dc, 0, 0, icon, kSize, kSize, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc.get(), 0, 0, icon.get(), kSize, kSize, 0, nullptr, DI_NORMAL);
     GdiFlush();
     std::vector<std::uint32_t> result(pixels, pixels + kSize * kSize);
     for (std::uint32_t& p : result)
         p &= 0x00FFFFFF;
-    SelectObject(dc, old);
-    DeleteObject(dib);
-    DeleteDC(dc);
-    DestroyIcon(icon);
+    SelectObject(dc.get(), old); // the bitmap goes before the DC, and only once deselected
     return result;
 }
 

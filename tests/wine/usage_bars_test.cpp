@@ -33,30 +33,17 @@ class UsageBarsTest : public ::testing::Test {
     ChangerDriver changer;
 };
 
-// Moves a file of the application folder away for the length of a test.
-class MovedAway {
-  public:
-    explicit MovedAway(std::string path) : path_(std::move(path)) {
-        MoveFileA(path_.c_str(), (path_ + ".away").c_str());
-    }
-    ~MovedAway() { MoveFileA((path_ + ".away").c_str(), path_.c_str()); }
-
-  private:
-    std::string path_;
-};
-
 // How many tasks the Task Scheduler keeps under the logon task's name (one file each).
 int TaskFiles() {
     WIN32_FIND_DATAA found;
     const std::string pattern = SysDir() + "\\tasks\\" + kLogonTaskName + "*";
-    const HANDLE find = FindFirstFileA(pattern.c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
+    const UniqueFind find(FindFirstFileA(pattern.c_str(), &found));
+    if (!find)
         return 0;
     int count = 0;
     do
         ++count;
-    while (FindNextFileA(find, &found));
-    FindClose(find);
+    while (FindNextFileA(find.get(), &found));
     return count;
 }
 

@@ -25,12 +25,10 @@ class SixtyFourBitTest : public ::testing::Test {
         ResetProductState();
         for (const char* name : {kUsageLibraryFile, kUpdaterFile, kDefaultLibraryFile})
             DeleteFileA((kRedirectedSystem + name).c_str());
-        HKEY run;
+        UniqueHkey run;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
-                          &run) == ERROR_SUCCESS) {
-            RegDeleteValueA(run, kLogonValueName);
-            RegCloseKey(run);
-        }
+                          run.put()) == ERROR_SUCCESS)
+            RegDeleteValueA(run.get(), kLogonValueName);
     }
 
     // Starts an icon changer, lets its updaters finish and closes it.
@@ -53,25 +51,22 @@ class SixtyFourBitTest : public ::testing::Test {
 
     // The logon entry in the 32-bit registry view, where a 32-bit changer writes it.
     static std::optional<std::string> Wow64LogonEntry() {
-        HKEY run;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, KEY_READ | KEY_WOW64_32KEY, &run) !=
-            ERROR_SUCCESS)
+        UniqueHkey run;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, KEY_READ | KEY_WOW64_32KEY,
+                          run.put()) != ERROR_SUCCESS)
             return std::nullopt;
         char data[MAX_PATH] = {};
         DWORD size = sizeof data - 1;
-        const bool found = RegQueryValueExA(run, kLogonValueName, nullptr, nullptr,
+        const bool found = RegQueryValueExA(run.get(), kLogonValueName, nullptr, nullptr,
                                             reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS;
-        RegCloseKey(run);
         return found ? std::optional<std::string>(data) : std::nullopt;
     }
 
     static bool CanExtractIcon(const std::pair<std::string, int>& location) {
-        HICON icon = nullptr;
-        if (ExtractIconExA(location.first.c_str(), location.second, &icon, nullptr, 1) != 1 ||
-            !icon)
-            return false;
-        DestroyIcon(icon);
-        return true;
+        UniqueHicon icon;
+        return ExtractIconExA(location.first.c_str(), location.second, icon.put(), nullptr, 1) ==
+                   1 &&
+               icon;
     }
 };
 
@@ -117,14 +112,15 @@ TEST_F(SixtyFourBitTest, The32BitChangerSaysItIsTheWrongBuildAndChangesNothing) 
 TEST_F(SixtyFourBitTest, The64BitRemoverAlsoTakesWhatA32BitChangerLeft) {
     for (const char* name : {kUsageLibraryFile, kUpdaterFile, kDefaultLibraryFile})
         WriteFile(kRedirectedSystem + name, "left by a 32-bit changer");
-    HKEY run;
+    UniqueHkey run;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, nullptr, 0,
-                              KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &run, nullptr),
+                              KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, run.put(), nullptr),
               ERROR_SUCCESS);
     const std::string updater = SysFile(kUpdaterFile);
-    RegSetValueExA(run, kLogonValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(updater.c_str()),
+    RegSetValueExA(run.get(), kLogonValueName, 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(updater.c_str()),
                    static_cast<DWORD>(updater.size() + 1));
-    RegCloseKey(run);
+    run.reset();
     ASSERT_TRUE(Wow64LogonEntry());
 
     ASSERT_TRUE(RunToEnd(AppFile("\\Purgo.exe")));

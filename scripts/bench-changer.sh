@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Benchmark of the icon changer's start under Wine: the time from process start until its main
+# window is visible, with its files already installed in the System folder (as every start after
+# the first finds them), next to a bare program that starts the installed updater twice through
+# the shell and shows a window with the same kinds of controls. Prints figures; it is not a test.
+#   scripts/bench-changer.sh [RUNS]
+# Measures the build that scripts/bench-env.sh names, building what is missing.
+set -euo pipefail
+source "$(dirname "$0")/bench-env.sh"
+cd "$zelvo_root"
+
+runs=${1:-41}
+bench=$build/tests/bench/zelvo_bench.exe
+bare=$build/tests/bench/zelvo_bench_changer_bare.exe
+bench_build ZelvoDrv ZDrvs zelvo_usage_icons zelvo_drive_icons zelvo_bench \
+    zelvo_bench_changer_bare -- "$dist/ZelvoDrv.exe" "$dist/ZDrvs.dll" "$dist/ZelvoPrg.dll" \
+    "$dist/ZelvoDrives.icl" "$bench" "$bare"
+
+xvfb_pid=
+prefix=
+cleanup() {
+    if [ -n "$prefix" ]; then
+        stop_server "$prefix"
+        rm -rf "$prefix"
+    fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+# The window must appear on a display; the server keeps the one it starts with.
+[ -n "${DISPLAY:-}" ] || start_xvfb
+
+ensure_template
+prefix=$(new_prefix)
+set_drives "$prefix" "a:floppy c:hd d:cdrom e:hd z:network"
+install_app_folder "$prefix" "$dist"
+system32=$prefix/drive_c/windows/system32
+cp "$dist/ZDrvs.dll" "$system32/ZDrvs.exe"
+cp "$dist/ZelvoPrg.dll" "$system32/ZelvoPrg.icl"
+cp "$dist/ZelvoDrives.icl" "$system32/ZelvoDrives.icl"
+mkdir -p "$prefix/drive_c/bench"
+cp "$bench" "$bare" "$prefix/drive_c/bench/"
+start_server "$prefix"
+out=$(cd "$prefix/drive_c/bench" && WINEPREFIX=$prefix wine 'C:\bench\zelvo_bench.exe' --window \
+    'C:\Program Files\Zelvo Drives\ZelvoDrv.exe' 'C:\bench\zelvo_bench_changer_bare.exe' \
+    "$runs" </dev/null | tr -d '\r')
+
+value() { sed -n "s/^$1=//p" <<<"$out"; }
+printf '%-22s %12s %12s %7s\n' "" "ZelvoDrv ms" "bare ms" "ratio"
+printf '%-22s %12s %12s %7s\n' "start to visible window" "$(value program_median_ms)" \
+    "$(value yardstick_median_ms)" "$(value ratio)"
+echo "medians of $runs alternating starts each (after 3 warm-up pairs)"
