@@ -252,3 +252,14 @@ TEST_F(BrowseTest, ADamagedIconFileSaysItHasNoIcons) {
     EXPECT_EQ(Location(), "");
     DeleteFileA(file.c_str());
 }
+
+TEST_F(BrowseTest, BrowseInThePickerOpensTheSystemsFileDialog) {
+    // The file dialog's library is loaded only now, when it is first needed.
+    OpenPicker();
+    PostMessageA(GetDlgItem(picker, IDC_PICK_BROWSE), BM_CLICK, 0, 0);
+    const HWND open = WaitForWindow(changer.processId(), "Open", 10000);
+    ASSERT_NE(open, nullptr) << "no file dialog";
+    PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(open); }));
+    EXPECT_TRUE(IsWindow(picker)) << "cancelling the file dialog keeps the picker";
+}
