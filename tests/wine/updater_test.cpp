@@ -128,10 +128,11 @@ TEST_F(UpdaterTest, RunsFromTheApplicationFolderUnderItsShippingName) {
 }
 
 TEST(UpdaterFile, HasItsIconWith32And48PixelImagesAndItsVersion) {
-    const HMODULE file = LoadLibraryExA(AppFile(kUpdaterSource).c_str(), nullptr,
-                                        LOAD_LIBRARY_AS_DATAFILE);
+    const HMODULE file =
+        LoadLibraryExA(AppFile(kUpdaterSource).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(file, nullptr);
-    const HRSRC group = FindResourceA(file, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)); // RT_GROUP_ICON
+    const HRSRC group =
+        FindResourceA(file, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)); // RT_GROUP_ICON
     ASSERT_NE(group, nullptr);
     const auto* dir = static_cast<const BYTE*>(LockResource(LoadResource(file, group)));
     ASSERT_NE(dir, nullptr);
@@ -146,8 +147,8 @@ TEST(UpdaterFile, HasItsIconWith32And48PixelImagesAndItsVersion) {
     const std::string path = AppFile(kUpdaterSource);
     std::vector<char> version(GetFileVersionInfoSizeA(path.c_str(), nullptr));
     ASSERT_FALSE(version.empty());
-    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(version.size()),
-                                    version.data()));
+    ASSERT_TRUE(
+        GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(version.size()), version.data()));
     char* text = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(version.data(), "\\StringFileInfo\\040904b0\\InternalName",
@@ -285,5 +286,6 @@ TEST(UpdaterWindow, IsCreatedHiddenWithItsTitleStylesAndSize) {
     EXPECT_LE(std::abs((outer.top + outer.bottom) - (work.top + work.bottom)), 1);
     DestroyWindow(hwnd);
     MSG msg;
-    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "closing ends the program";
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        << "closing ends the program";
 }

@@ -73,8 +73,8 @@ TEST_F(SixtyFourBitTest, TheX64BuildInstallsIntoTheRealSystemFolderAndTheNativeR
     for (const char letter : {'C', 'E'}) {
         const auto location = OverrideOf(letter);
         EXPECT_EQ(location.first, SysFile(kUsageLibraryFile)) << letter;
-        EXPECT_TRUE(CanExtractIcon(location)) << letter << ": " << location.first << ","
-                                              << location.second;
+        EXPECT_TRUE(CanExtractIcon(location))
+            << letter << ": " << location.first << "," << location.second;
     }
 }
 
