@@ -23,7 +23,10 @@ trap cleanup EXIT
 
 ensure_template
 [ -d "$prefix" ] || cp -a "$wine_root/template-$WINEARCH" "$prefix"
-install_app_folder "$prefix" build/dist
+# The programs that this machine's Wine runs: the 64-bit ones where it runs no 32-bit code.
+dist=build/dist
+[ "$WINEARCH" = win64 ] && dist=build/dist64
+install_app_folder "$prefix" "$dist"
 export WINEPREFIX=$prefix
 start_server "$prefix"
 app='C:\Program Files\Zelvo Drives\ZelvoDrv.exe'

@@ -2,9 +2,9 @@
 # Installs what building and testing need, with apt-get only; fast when all is present.
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest
-          wine wine32:i386 wine64 xvfb xauth x11-utils fonts-wine fp-utils nsis zip imagemagick
-          clang-format)
+packages=(cmake make g++ libgtest-dev libtinyxml2-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64
+          googletest wine wine32:i386 wine64 xvfb xauth x11-utils fonts-wine fp-utils nsis zip
+          imagemagick clang-format)
 
 missing=()
 for p in "${packages[@]}"; do

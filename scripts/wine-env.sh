@@ -2,12 +2,43 @@
 # Prefixes are 32-bit unless WINEARCH says win64; a ready template of each kind is copied for
 # each run, which is far quicker than booting a prefix.
 
-export WINEARCH=${WINEARCH:-win32}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 zelvo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 wine_root=${ZELVO_WINE_ROOT:-$zelvo_root/build/wine}
+
+# Some kernels are built without 32-bit x86 support: there Wine's 32-bit loader cannot start,
+# and only 64-bit Windows programs run, through the 64-bit loader. ZELVO_NO_WIN32=1 says so to
+# the test scripts, which then skip what needs a 32-bit program (ctest's skip code 77).
+zelvo_skip_code=77
+if [ -z "${ZELVO_NO_WIN32+set}" ]; then
+    ZELVO_NO_WIN32=0
+    /usr/lib/wine/wine --version >/dev/null 2>&1 || ZELVO_NO_WIN32=1
+    export ZELVO_NO_WIN32
+fi
+if [ "$ZELVO_NO_WIN32" = 1 ]; then
+    # Debian's wine and wine-stable prefer the 32-bit loader whenever it is installed.
+    mkdir -p "$wine_root/bin"
+    for shim in wine wine-stable; do
+        printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$wine_root/bin/$shim"
+        chmod +x "$wine_root/bin/$shim"
+    done
+    case ":$PATH:" in *":$wine_root/bin:"*) ;; *) export PATH=$wine_root/bin:$PATH ;; esac
+    export WINELOADER=/usr/lib/wine/wine64
+    export WINEARCH=${WINEARCH:-win64}
+else
+    export WINEARCH=${WINEARCH:-win32}
+fi
+
+# Ends the calling script with the skip code when it needs 32-bit programs this machine cannot
+# run.
+skip_without_win32() {
+    if [ "$ZELVO_NO_WIN32" = 1 ]; then
+        echo "skipped: $1: this machine's kernel runs no 32-bit code, so Wine runs no 32-bit program"
+        exit "$zelvo_skip_code"
+    fi
+}
 
 # Boots the template prefix of this architecture once (guarded against parallel test runs).
 ensure_template() {

@@ -11,6 +11,7 @@ program=$1
 shift
 source "$(dirname "$0")/wine-env.sh"
 WINEARCH=$(pe_arch "$program")
+[ "$WINEARCH" = win64 ] || skip_without_win32 "$(basename "$program")"
 
 ensure_template
 prefix=$(new_prefix)

@@ -9,6 +9,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-env.sh"
+# The installer is a 32-bit program, whatever it installs.
+skip_without_win32 "the installer"
 # Shortcuts would otherwise become menu entries of the Linux desktop, outside the prefix.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 

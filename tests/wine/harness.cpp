@@ -1,6 +1,8 @@
 #include "harness.h"
 
 #include "layout.h"
+#include "logon_task.h"
+#include "task_scheduler.h"
 
 #include <shlwapi.h>
 #include <tlhelp32.h>
@@ -119,7 +121,20 @@ void ResetProductState() {
         RegCloseKey(run);
     }
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, kDriveIconsSubkey);
+    DeleteLogonTask(); // false when there is none
     DeleteFileA(kWitnessLog);
+}
+
+bool TaskExists(const std::string& name) {
+    const ComApartment com;
+    const ComPtr<ITaskFolder> folder = RootTaskFolder();
+    const UniqueBstr bstr = AnsiToBstr(name);
+    ComPtr<IRegisteredTask> task;
+    return com.usable() && folder && bstr && SUCCEEDED(folder->GetTask(bstr.get(), task.put()));
+}
+
+bool LogonTaskExists() {
+    return TaskExists(kLogonTaskName);
 }
 
 void InstallWitnessUpdater() {

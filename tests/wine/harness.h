@@ -25,13 +25,16 @@ void WriteRegString(HKEY root, const std::string& subkey, const std::string& val
 // The default value of a drive's override key, if there is one.
 std::optional<std::string> DriveOverride(char letter);
 std::optional<std::string> LogonEntry();
+// True when the Task Scheduler's root folder holds a task of this name (ITaskFolder::GetTask).
+bool TaskExists(const std::string& name);
+bool LogonTaskExists();
 
 bool FileIsThere(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);
 
-// Puts the machine back to "not installed": no files in the system folder, no logon entry, no
-// DriveIcons key, no recorded updater starts.
+// Puts the machine back to "not installed": no files in the system folder, no logon entry or
+// logon task, no DriveIcons key, no recorded updater starts.
 void ResetProductState();
 
 // A stand-in updater that records each of its starts; installed as the system folder's
