@@ -13,8 +13,12 @@
 ;   ICON             the icon changer's icon, used for the installer
 ;   UNICON           the remover's icon, used for the uninstaller
 ;   OUTFILE          the installer to write
+;   TARGET           (optional) another target than x86-unicode, for tests
 
 Unicode true
+!ifdef TARGET
+  Target ${TARGET}
+!endif
 SetCompressor /SOLID lzma
 ; File times come from the staged files, which package.sh sets to the commit time.
 SetDateSave on

@@ -60,7 +60,11 @@ find "$work" -exec touch -h -d "@$epoch" {} +
 
 # The installer. makensis 3.08 keeps its stub's fixed PE time stamp and takes the packed
 # files' times from the staged copies.
-makensis -V2 -NOCD -INPUTCHARSET UTF8 \
+# ZELVO_INSTALLER_TARGET (amd64-unicode) packs a 64-bit installer instead, for machines that
+# run no 32-bit code; the release's installer is the 32-bit one.
+target=()
+[ -z "${ZELVO_INSTALLER_TARGET:-}" ] || target=("-DTARGET=$ZELVO_INSTALLER_TARGET")
+makensis -V2 -NOCD -INPUTCHARSET UTF8 "${target[@]}" \
     "-DVERSION=$version" "-DVERSION_NUMBERS=$release_version" "-DFILES=$work/files.nsh" \
     "-DSTAGE32=$work/x86/Zelvo Drives" "-DSTAGE64=$work/x64/Zelvo Drives" \
     "-DICON=$assets/changer.ico" "-DUNICON=$assets/remover.ico" \

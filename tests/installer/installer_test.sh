@@ -4,19 +4,30 @@
 # there), an upgrade over older System folder copies while the changer is open, then the silent
 # uninstall registered with Programs and Features, again with the changer open. Afterwards the
 # prefix's registry and drive C: must be as they were before the install.
-#   WINEARCH=win32|win64 installer_test.sh SETUP_EXE DIST_DIR
+#   WINEARCH=win32|win64 installer_test.sh SETUP_EXE DIST_DIR [DIST32_DIR ASSET_DIR]
 # DIST_DIR is the application folder the installer must put on that kind of Windows.
+# The installer is a 32-bit program. Where this machine runs no 32-bit code, the 64-bit test
+# packs the same script as a 64-bit installer (from DIST32_DIR, DIST_DIR and ASSET_DIR) and
+# tests that one instead; the 32-bit test is skipped.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-env.sh"
-# The installer is a 32-bit program, whatever it installs.
-skip_without_win32 "the installer"
+source "$here/../../scripts/release.sh"
 # Shortcuts would otherwise become menu entries of the Linux desktop, outside the prefix.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 
 setup=$(realpath "$1")
 dist=$(realpath "$2")
-source "$here/../../scripts/release.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+if [ "$ZELVO_NO_WIN32" = 1 ] && [ "$WINEARCH" = win64 ] && [ $# -ge 4 ]; then
+    ZELVO_INSTALLER_TARGET=amd64-unicode bash "$here/../../scripts/package.sh" "$3" "$dist" \
+        "$work/amd64" "$4" >/dev/null
+    setup="$work/amd64/ZelvoDrivesSetup-$release_display_version.exe"
+    echo "testing the installer script packed as a 64-bit installer"
+else
+    skip_without_win32 "the installer"
+fi
 shipped=("${shipped_files[@]}")
 uninst_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZelvoDrives'
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -41,7 +52,6 @@ die() {
     exit 1
 }
 
-work=$(mktemp -d)
 xvfb_pid=
 cleanup() {
     [ -n "${prefix:-}" ] && stop_server "$prefix"
