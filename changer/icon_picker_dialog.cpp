@@ -19,8 +19,6 @@ namespace zelvo {
 
 namespace {
 
-using UniqueHimagelist = UniqueHandleT<HIMAGELIST, ImageList_Destroy>;
-
 constexpr char kDialogTitle[] = "Change Icon";
 constexpr char kDialogFont[] = "MS Shell Dlg";
 constexpr WORD kDialogFontPoints = 8;

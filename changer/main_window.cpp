@@ -1,16 +1,20 @@
 #include "main_window.h"
 
+#include "dpi.h"
+#include "drive_icons.h"
 #include "drives.h"
 #include "geometry.h"
 #include "icon_browse.h"
 #include "icon_location.h"
 #include "icon_picker_dialog.h"
 #include "layout.h"
+#include "pictures.h"
 #include "program.h"
-#include "registry.h"
 #include "resource.h"
 #include "shell_icon_picker.h"
 #include "sysfolders.h"
+#include "system_text.h"
+#include "wide_path.h"
 #include "win_system_ops.h"
 #include "window.h"
 
@@ -30,6 +34,9 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 constexpr int kClientWidthTwips = 4905;
 constexpr int kClientHeightTwips = 3075;
 
+constexpr char kNoAppFolderText[] =
+    "Zelvo Drives cannot tell which folder it was started from, so it cannot install its "
+    "files. Please start ZelvoDrv.exe again from its own folder.";
 constexpr char kNothingSelectedText[] = "Please select an icon     ";
 constexpr char kNothingSelectedTitle[] = "Nothing Selected";
 constexpr char kRestoreTip[] = "Restore all default drive icons";
@@ -43,6 +50,14 @@ struct SeparatorLine {
 };
 constexpr SeparatorLine kSeparator[] = {{870, RGB(128, 128, 128)}, {885, RGB(255, 255, 255)}};
 constexpr int kSeparatorEndTwips = 5280;
+constexpr int kSeparatorThicknessTwips = 15; // one pixel at 100 %
+
+// The pictures, at their places in twips.
+constexpr TwipRect kImage1Twips = {240, 40, 720, 720};
+constexpr TwipRect kImage3Twips = {1080, 75, 3000, 750};
+constexpr TwipRect kImage2Twips = {4327, 1080, 360, 360};
+constexpr PictureResources kProductPicture = {IDB_PRODUCT, IDB_PRODUCT_150, IDB_PRODUCT_200};
+constexpr PictureResources kBannerPicture = {IDB_BANNER, IDB_BANNER_150, IDB_BANNER_200};
 
 struct ControlSpec {
     int id;
@@ -84,9 +99,9 @@ constexpr ControlSpec kControls[] = {
      {240, 1560, 3960, 285}},
     {IDC_PICTURE2, nullptr, nullptr, 0, 0, {4080, 120, 720, 720}},
     {IDC_CMDBROWSE, "BUTTON", "....", WS_TABSTOP | BS_PUSHBUTTON, 0, {4320, 1560, 375, 285}},
-    {IDC_IMAGE1, "STATIC", "", SS_BITMAP, 0, {240, 40, 720, 720}},
-    {IDC_IMAGE3, "STATIC", "", SS_BITMAP, 0, {1080, 75, 3000, 750}},
-    {IDC_IMAGE2, "STATIC", "", SS_ICON | SS_NOTIFY | SS_CENTERIMAGE, 0, {4327, 1080, 360, 360}},
+    {IDC_IMAGE1, "STATIC", "", SS_BITMAP, 0, kImage1Twips},
+    {IDC_IMAGE3, "STATIC", "", SS_BITMAP, 0, kImage3Twips},
+    {IDC_IMAGE2, "STATIC", "", SS_ICON | SS_NOTIFY | SS_CENTERIMAGE, 0, kImage2Twips},
     {IDC_LABEL1,
      "STATIC",
      "Select a Drive and Browse for a new icon",
@@ -97,7 +112,17 @@ constexpr ControlSpec kControls[] = {
 };
 
 // The drop-down's list opens below its field; room for every drive letter.
-constexpr int kDropDownListHeight = 200;
+constexpr int kDropDownListTwips = 3000;
+
+// Shows a bitmap in a static picture control. Common controls 6 keep a copy of a bitmap with
+// alpha and hand that copy back when the next one comes: a bitmap handed back that is not the
+// one given before is that copy, and is deleted here.
+void ShowBitmap(HWND control, HBITMAP bitmap, HBITMAP given) {
+    const auto previous = reinterpret_cast<HBITMAP>(
+        SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    if (previous && previous != given)
+        DeleteObject(previous);
+}
 
 // ExtractAssociatedIconA's path buffer, in characters; the call may write into it.
 constexpr std::size_t kExtractPathCapacity = MAX_PATH;
@@ -123,10 +148,15 @@ bool MainWindow::Register(HINSTANCE instance) {
 
 bool MainWindow::Create(HINSTANCE instance) {
     instance_ = instance;
-    const SIZE size = WindowSizeForClient(kClientWidthTwips, kClientHeightTwips, kWindowStyle, 0);
+    // Made at the primary screen's corner, sized at that screen's resolution, then centred on it.
+    if (!CreateWindowExA(0, kClassName, kTitle, kWindowStyle, 0, 0, 0, 0, nullptr, nullptr,
+                         instance, this))
+        return false;
+    const SIZE size =
+        WindowSizeForClient(kClientWidthTwips, kClientHeightTwips, kWindowStyle, 0, dpi_);
     const POINT at = CentredOnScreen(size);
-    return CreateWindowExA(0, kClassName, kTitle, kWindowStyle, at.x, at.y, size.cx, size.cy,
-                           nullptr, nullptr, instance, this) != nullptr;
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
 }
 
 void MainWindow::Show() {
@@ -144,7 +174,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_NOTIFY:
-        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        return OnNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_SETCURSOR:
         if (OnSetCursor(reinterpret_cast<HWND>(wParam)))
             return TRUE;
@@ -163,6 +193,15 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         OnClose();
         return 0;
+    case kGetDpiScaledSizeMessage: {
+        // The size at the new resolution, so that the place Windows suggests fits it exactly.
+        *reinterpret_cast<SIZE*>(lParam) = WindowSizeForClient(
+            kClientWidthTwips, kClientHeightTwips, kWindowStyle, 0, static_cast<UINT>(wParam));
+        return TRUE;
+    }
+    case kDpiChangedMessage:
+        OnDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -171,42 +210,87 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCreate() {
-    NONCLIENTMETRICSA metrics = {};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    font_.reset(CreateFontIndirectA(&metrics.lfMessageFont));
-    whiteBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
-    productPicture_.reset(static_cast<HBITMAP>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(IDB_PRODUCT), IMAGE_BITMAP, 0, 0, 0)));
-    bannerPicture_.reset(static_cast<HBITMAP>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 0, 0, 0)));
-    placeholderPicture_.reset(static_cast<HBITMAP>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(IDB_PLACEHOLDER), IMAGE_BITMAP, 0, 0, 0)));
-    helpIcon_.reset(static_cast<HICON>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(IDI_HELP), IMAGE_ICON, 24, 24, 0)));
     handCursor_ = LoadCursorA(instance_, MAKEINTRESOURCEA(IDR_HAND_CURSOR));
     CreateControls();
     CreateToolTips();
+    LayOut(WindowDpi(hwnd_));
 }
 
+// The controls in tab order, not yet placed: LayOut places them.
 void MainWindow::CreateControls() {
     for (const ControlSpec& row : kControls) {
-        RECT r = ToPixels(row.twips);
+        if (row.id == IDC_PICTURE2)
+            picture2_.Create(hwnd_, row.id);
+        else
+            CreateChildControl(hwnd_, row.id, row.className, row.text,
+                               WS_VISIBLE | WS_CLIPSIBLINGS | row.style, row.exStyle, {}, nullptr);
+    }
+}
+
+void MainWindow::LayOut(UINT dpi) {
+    dpi_ = dpi;
+    // The former font and pictures go only once no control shows them any more.
+    UniqueHfont font = MessageFontForDpi(dpi);
+    for (const ControlSpec& row : kControls)
+        SendDlgItemMessageA(hwnd_, row.id, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    font_ = std::move(font);
+    LoadPictures();
+    for (const ControlSpec& row : kControls) {
+        RECT r = ToPixels(row.twips, dpi);
         if (row.id == IDC_PICTURE2) {
-            picture2_.Create(hwnd_, row.id, r, placeholderPicture_.get(), font_.get());
+            picture2_.LayOut(r, dpi, font_.get());
             continue;
         }
         if (row.id == IDC_CBODRIVES)
-            r.bottom += kDropDownListHeight;
-        CreateChildControl(hwnd_, row.id, row.className, row.text,
-                           WS_VISIBLE | WS_CLIPSIBLINGS | row.style, row.exStyle, r, font_.get());
+            r.bottom += TwipsToPixels(kDropDownListTwips, dpi);
+        if (row.id == IDC_LABEL1)
+            r = FitCaption(Control(row.id), r);
+        SetWindowPos(Control(row.id), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SendDlgItemMessageA(hwnd_, IDC_IMAGE1, STM_SETIMAGE, IMAGE_BITMAP,
-                        reinterpret_cast<LPARAM>(productPicture_.get()));
-    SendDlgItemMessageA(hwnd_, IDC_IMAGE3, STM_SETIMAGE, IMAGE_BITMAP,
-                        reinterpret_cast<LPARAM>(bannerPicture_.get()));
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// The pictures at the sizes their twips give, each set before its control is placed: a static
+// control takes the size of a new bitmap.
+void MainWindow::LoadPictures() {
+    const auto size = [this](const TwipRect& twips) {
+        return SIZE{TwipsToPixels(twips.width, dpi_), TwipsToPixels(twips.height, dpi_)};
+    };
+    UniqueHbitmap product = LoadPicture(instance_, kProductPicture, dpi_, size(kImage1Twips));
+    UniqueHbitmap banner = LoadPicture(instance_, kBannerPicture, dpi_, size(kImage3Twips));
+    UniqueHicon help = LoadIconAtSize(instance_, IDI_HELP, size(kImage2Twips).cx);
+    ShowBitmap(Control(IDC_IMAGE1), product.get(), productPicture_.get());
+    ShowBitmap(Control(IDC_IMAGE3), banner.get(), bannerPicture_.get());
     SendDlgItemMessageA(hwnd_, IDC_IMAGE2, STM_SETIMAGE, IMAGE_ICON,
-                        reinterpret_cast<LPARAM>(helpIcon_.get()));
+                        reinterpret_cast<LPARAM>(help.get()));
+    productPicture_ = std::move(product);
+    bannerPicture_ = std::move(banner);
+    helpIcon_ = std::move(help);
+}
+
+RECT MainWindow::FitCaption(HWND control, RECT place) const {
+    const std::string caption = WindowText(control);
+    const WindowDc dc(control);
+    const SelectedObject font(dc.get(), font_.get());
+    SIZE extent = {};
+    if (!GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()),
+                               &extent))
+        return place;
+    const LONG missing = extent.cx - (place.right - place.left);
+    if (missing > 0) {
+        place.left -= (missing + 1) / 2;
+        place.right += missing - (missing + 1) / 2;
+    }
+    return place;
+}
+
+void MainWindow::OnDpiChanged(UINT dpi, const RECT* suggested) {
+    if (suggested)
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut(dpi);
 }
 
 void MainWindow::CreateToolTips() {
@@ -231,15 +315,27 @@ void MainWindow::CreateToolTips() {
 }
 
 bool MainWindow::Load() {
+    WinSystemOps ops(hwnd_);
+    // Everything is installed from the program's own folder: without it, nothing is.
+    if (ops.AppFolder().empty()) {
+        MessageBoxA(hwnd_, kNoAppFolderText, kProgramTitle, MB_OK | MB_ICONERROR);
+        return false;
+    }
     OnUsageOptionClick(); // chkProg is created checked: switch-on
     FillDriveLetters();
     SendDlgItemMessageA(hwnd_, IDC_CBODRIVES, CB_SETCURSEL, 0, 0);
     OnDriveChosen();
     lstDrives2 = FixedDriveRoots();
     chkProg.assign(UsageOption::kOn); // already checked: runs nothing
-    if (!InstallDefaultLibrary())
+    if (const long error = InstallDefaultLibrary(ops)) {
+        const std::string message = "The default drive icons could not be installed into the "
+                                    "system folder:\n\n" +
+                                    ops.SystemFolder() + kDefaultLibraryFile + "\n\n" +
+                                    SystemErrorText(error);
+        MessageBoxA(hwnd_, message.c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
         return false;
-    StartInstalledUpdater();
+    }
+    StartInstalledUpdater(ops);
     return true;
 }
 
@@ -249,30 +345,6 @@ void MainWindow::FillDriveLetters() {
         SendDlgItemMessageA(hwnd_, IDC_CBODRIVES, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(letter.c_str()));
     lstDrives = {ExistingDriveLetters(), -1};
-}
-
-bool MainWindow::InstallDefaultLibrary() {
-    const std::string target = GetSystemFolder() + kDefaultLibraryFile;
-    if (!MayCopyTo(FileExists(target)))
-        return true;
-    if (CopyFileA((GetAppFolder() + kDefaultLibrarySource).c_str(), target.c_str(), TRUE) ||
-        GetLastError() == ERROR_FILE_EXISTS)
-        return true;
-    const std::string message = "The default drive icons could not be installed into the "
-                                "system folder:\n\n" +
-                                target +
-                                "\n\nPlease check that Zelvo Drives is installed completely "
-                                "and run it as administrator.";
-    MessageBoxA(hwnd_, message.c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
-    return false;
-}
-
-void MainWindow::StartInstalledUpdater() {
-    const std::string updater = GetSystemFolder() + kUpdaterFile;
-    if (FileExists(updater) != FileTest::Present)
-        return;
-    PumpWaitingMessages();
-    ShellOpen(hwnd_, updater); // the result of a start is not examined
 }
 
 void MainWindow::OnCommand(int id, int code) {
@@ -326,8 +398,8 @@ void MainWindow::ShowIconPreview() {
     picture2_.Reset();
     if (const std::optional<IconLocationParts> location =
             ParseIconLocation(WindowText(Control(IDC_TXTICONPATH)))) {
-        if (const UniqueHicon icon = ExtractPreviewIcon(instance_, *location))
-            picture2_.DrawIcon(icon.get());
+        if (UniqueHicon icon = ExtractPreviewIcon(instance_, *location))
+            picture2_.DrawIcon(std::move(icon));
     }
     picture2_.ShowLabel();
 }
@@ -343,15 +415,18 @@ void MainWindow::OnApply() {
     const std::string letter = ChosenDriveLetter();
     if (letter.empty())
         return; // no drive to apply to
-    const std::string key = DriveIconKeyPath(letter[0]);
-    CreateRegKey(key);
-    SetRegString(key, "", location); // a failed write is not reported
+    WinSystemOps ops(hwnd_);
+    if (const long error = ApplyDriveIcon(ops, letter[0], location))
+        MessageBoxA(hwnd_, ApplyFailedMessage(letter[0], SystemErrorText(error)).c_str(),
+                    kProgramTitle, MB_OK | MB_ICONERROR);
 }
 
 void MainWindow::OnRestore() {
-    chkProg.assign(UsageOption::kOff); // runs the switch-off when the option was on
-    OnUsageOptionClick();
-    DeleteRegTree(kLocalMachineRoot, kDriveIconsSubkey); // the result is not examined
+    WinSystemOps ops(hwnd_);
+    RestoreDefaults(ops, [this] {
+        chkProg.assign(UsageOption::kOff); // runs the switch-off when the option was on
+        OnUsageOptionClick();
+    });
 }
 
 void MainWindow::OnUsageOptionClick() {
@@ -363,7 +438,10 @@ void MainWindow::OnUsageOptionClick() {
 }
 
 void MainWindow::OnHelp() {
-    ShellOpen(hwnd_, GetAppFolder() + kHelpFile); // the result is not examined
+    // The help viewer reads its command line as ANSI text: a folder name outside the code page
+    // reaches it in its short form.
+    const std::wstring help = GetAppFolder() + WidenAscii(kHelpFile);
+    ShellOpen(hwnd_, AnsiPathFromWide(help)); // the result is not examined
 }
 
 void MainWindow::OnClose() {
@@ -386,15 +464,14 @@ void MainWindow::OnActivate(bool active) {
 }
 
 void MainWindow::OnPaint() {
-    PAINTSTRUCT ps;
-    const HDC dc = BeginPaint(hwnd_, &ps);
-    const int right = TwipsToPixels(kSeparatorEndTwips);
+    const PaintDc paint(hwnd_);
+    const int right = TwipsToPixels(kSeparatorEndTwips, dpi_);
     for (const SeparatorLine& line : kSeparator) {
-        RECT r = {0, TwipsToPixels(line.yTwips), right, TwipsToPixels(line.yTwips) + 1};
-        SetBkColor(dc, line.colour);
-        ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+        const RECT r = {0, TwipsToPixels(line.yTwips, dpi_), right,
+                        TwipsToPixels(line.yTwips + kSeparatorThicknessTwips, dpi_)};
+        SetBkColor(paint.get(), line.colour);
+        ExtTextOutA(paint.get(), 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
     }
-    EndPaint(hwnd_, &ps);
 }
 
 bool MainWindow::OnSetCursor(HWND over) {
@@ -404,18 +481,18 @@ bool MainWindow::OnSetCursor(HWND over) {
     return true;
 }
 
-LRESULT MainWindow::OnNotify(const NMHDR& header) {
-    if (header.code != TTN_GETDISPINFOA)
+LRESULT MainWindow::OnNotify(NMHDR* header) {
+    if (header->code != TTN_GETDISPINFOA)
         return 0;
-    auto& info = const_cast<NMTTDISPINFOA&>(reinterpret_cast<const NMTTDISPINFOA&>(header));
-    const HWND tool = reinterpret_cast<HWND>(header.idFrom);
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+    const HWND tool = reinterpret_cast<HWND>(header->idFrom);
     const char* prefix = tool == Control(IDC_CMDBROWSE)   ? kBrowseTipPrefix
                          : tool == Control(IDC_CMDCHANGE) ? kApplyTipPrefix
                                                           : nullptr;
     if (!prefix)
         return 0;
     toolTipText_ = prefix + WindowText(Control(IDC_CBODRIVES));
-    info.lpszText = toolTipText_.data();
+    info->lpszText = toolTipText_.data();
     return 0;
 }
 
@@ -424,7 +501,7 @@ HBRUSH MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
     if (id != IDC_LABEL2 && id != IDC_IMAGE1 && id != IDC_IMAGE3)
         return nullptr;
     SetBkColor(dc, RGB(255, 255, 255));
-    return whiteBrush_.get();
+    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
 }
 
 } // namespace zelvo

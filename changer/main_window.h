@@ -51,24 +51,31 @@ class MainWindow {
     void OnUsageOptionClick();
     void OnPaint();
     bool OnSetCursor(HWND over);
-    LRESULT OnNotify(const NMHDR& header);
+    LRESULT OnNotify(NMHDR* header);
     HBRUSH OnCtlColorStatic(HDC dc, HWND control);
+    // The window moved to a monitor of another resolution: the place Windows suggests (if
+    // any), and everything laid out again at the new resolution.
+    void OnDpiChanged(UINT dpi, const RECT* suggested);
 
     void CreateControls();
+    // Places the controls at their twips, with the font and the pictures for dpi.
+    void LayOut(UINT dpi);
+    void LoadPictures();
+    // Widens a one-line caption that its designed width cannot hold in this font about its
+    // centre, so that no part of it is cut.
+    RECT FitCaption(HWND control, RECT place) const;
     void CreateToolTips();
     void FillDriveLetters();
-    bool InstallDefaultLibrary();
-    void StartInstalledUpdater();
     std::string ChosenDriveLetter() const;
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
 
     HWND hwnd_ = nullptr;
     HINSTANCE instance_ = nullptr;
+    UINT dpi_ = 0; // the resolution the window is laid out at
     UniqueHfont font_;
-    UniqueHbitmap productPicture_, bannerPicture_, placeholderPicture_;
+    UniqueHbitmap productPicture_, bannerPicture_;
     UniqueHicon helpIcon_;
     HCURSOR handCursor_ = nullptr;
-    UniqueHandleT<HBRUSH, DeleteObject> whiteBrush_;
     PreviewBox picture2_;
     std::string toolTipText_;
     HWND focusOnDeactivate_ = nullptr;

@@ -1,6 +1,8 @@
 #include "preview_box.h"
 
+#include "dpi.h"
 #include "geometry.h"
+#include "pictures.h"
 #include "resource.h"
 #include "window.h"
 
@@ -14,19 +16,19 @@ constexpr COLORREF kPreviewTextColour = RGB(0, 0, 255);
 // lblPreview's place inside the box, in twips: just below a 32-pixel icon, as wide as the box
 // so that the whole caption shows.
 constexpr TwipRect kLabelTwips = {0, 540, 720, 195};
+constexpr PictureResources kPlaceholder = {IDB_PLACEHOLDER, IDB_PLACEHOLDER_150,
+                                           IDB_PLACEHOLDER_200};
 
 // A memory DC with a bitmap selected into it for the lifetime of this object.
-class SelectedDc {
+class BitmapDc {
   public:
-    SelectedDc(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-        old_ = SelectObject(dc_.get(), bitmap);
-    }
-    ~SelectedDc() { SelectObject(dc_.get(), old_); }
+    explicit BitmapDc(HBITMAP bitmap)
+        : dc_(CreateCompatibleDC(nullptr)), selected_(dc_.get(), bitmap) {}
     HDC get() const { return dc_.get(); }
 
   private:
     UniqueHdc dc_;
-    HGDIOBJ old_;
+    SelectedObject selected_;
 };
 
 } // namespace
@@ -41,48 +43,56 @@ bool PreviewBox::Register(HINSTANCE instance) {
     return RegisterClassA(&wc) != 0;
 }
 
-HWND PreviewBox::Create(HWND parent, int id, const RECT& pixels, HBITMAP placeholder, HFONT font) {
-    const HINSTANCE instance =
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    size_ = {pixels.right - pixels.left, pixels.bottom - pixels.top};
-    hwnd_ = CreateWindowExA(0, kClassName, "",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                            pixels.left, pixels.top, size_.cx, size_.cy, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
-    if (!hwnd_)
-        return nullptr;
-
-    const HDC screen = GetDC(hwnd_);
-    image_.reset(CreateCompatibleBitmap(screen, size_.cx, size_.cy));
-    ReleaseDC(hwnd_, screen);
-    {
-        SelectedDc image(image_.get());
-        FillWhite(image.get());
-        SelectedDc picture(placeholder);
-        BitBlt(image.get(), 0, 0, size_.cx, size_.cy, picture.get(), 0, 0, SRCCOPY);
-    }
-
-    const RECT label = ToPixels(kLabelTwips);
-    label_ = CreateChildControl(hwnd_, IDC_LBLPREVIEW, "STATIC", kPreviewCaption, SS_LEFT, 0, label,
-                                font);
+HWND PreviewBox::Create(HWND parent, int id) {
+    instance_ = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    hwnd_ = CreateWindowExA(
+        0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+        0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, this);
+    if (hwnd_)
+        label_ = CreateChildControl(hwnd_, IDC_LBLPREVIEW, "STATIC", kPreviewCaption, SS_LEFT, 0,
+                                    {}, nullptr);
     return hwnd_;
 }
 
-void PreviewBox::FillWhite(HDC dc) const {
+void PreviewBox::LayOut(const RECT& pixels, UINT dpi, HFONT font) {
+    dpi_ = dpi;
+    size_ = {pixels.right - pixels.left, pixels.bottom - pixels.top};
+    SetWindowPos(hwnd_, nullptr, pixels.left, pixels.top, size_.cx, size_.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT label = ToPixels(kLabelTwips, dpi);
+    SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetWindowPos(label_, nullptr, label.left, label.top, label.right - label.left,
+                 label.bottom - label.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const WindowDc screen(hwnd_);
+    image_.reset(CreateCompatibleBitmap(screen.get(), size_.cx, size_.cy));
+    Draw();
+}
+
+void PreviewBox::Draw() {
+    const BitmapDc image(image_.get());
     const RECT all = {0, 0, size_.cx, size_.cy};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(image.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (showsPlaceholder_) {
+        if (const UniqueHbitmap placeholder = LoadPicture(instance_, kPlaceholder, dpi_, size_)) {
+            const BitmapDc picture(placeholder.get());
+            BitBlt(image.get(), 0, 0, size_.cx, size_.cy, picture.get(), 0, 0, SRCCOPY);
+        }
+    } else if (icon_) {
+        const int large = SystemMetricForDpi(SM_CXICON, dpi_);
+        DrawIconEx(image.get(), 0, 0, icon_.get(), large, large, 0, nullptr, DI_NORMAL);
+    }
+    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void PreviewBox::Reset() {
-    SelectedDc image(image_.get());
-    FillWhite(image.get());
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    showsPlaceholder_ = false;
+    icon_.reset();
+    Draw();
 }
 
-void PreviewBox::DrawIcon(HICON icon) {
-    SelectedDc image(image_.get());
-    DrawIconEx(image.get(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
-    InvalidateRect(hwnd_, nullptr, FALSE);
+void PreviewBox::DrawIcon(UniqueHicon icon) {
+    icon_ = std::move(icon);
+    Draw();
 }
 
 void PreviewBox::ShowLabel() {
@@ -90,11 +100,9 @@ void PreviewBox::ShowLabel() {
 }
 
 void PreviewBox::Paint() {
-    PAINTSTRUCT ps;
-    const HDC dc = BeginPaint(hwnd_, &ps);
-    SelectedDc image(image_.get());
-    BitBlt(dc, 0, 0, size_.cx, size_.cy, image.get(), 0, 0, SRCCOPY);
-    EndPaint(hwnd_, &ps);
+    const PaintDc paint(hwnd_);
+    const BitmapDc image(image_.get());
+    BitBlt(paint.get(), 0, 0, size_.cx, size_.cy, image.get(), 0, 0, SRCCOPY);
 }
 
 LRESULT PreviewBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,5 @@
-// Picture2, the preview box: a 48 x 48 white box that draws into a persistent image of its own
-// and repaints from it, with the hidden "Preview" label inside.
+// Picture2, the preview box: a white box, 720 twips square, that draws into a persistent image
+// of its own and repaints from it, with the hidden "Preview" label inside.
 #pragma once
 
 #include "unique_handle.h"
@@ -12,13 +12,17 @@ class PreviewBox {
   public:
     static bool Register(HINSTANCE instance);
 
-    // Creates the box as a child of parent; pixel geometry. The placeholder picture is shown.
-    HWND Create(HWND parent, int id, const RECT& pixels, HBITMAP placeholder, HFONT font);
+    // Creates the box as a child of parent, showing the placeholder picture; LayOut places it.
+    HWND Create(HWND parent, int id);
+    // Places the box at pixels and its label at its own place for dpi, in font, and draws again
+    // what it shows at that size: the placeholder until the first preview, then the last icon.
+    void LayOut(const RECT& pixels, UINT dpi, HFONT font);
 
     // Clears the image to plain white, so that nothing of an earlier picture remains.
     void Reset();
-    // Draws the icon at the top-left corner in the system's large-icon size.
-    void DrawIcon(HICON icon);
+    // Draws the icon at the top-left corner in the large-icon size; kept to be drawn again when
+    // the resolution changes.
+    void DrawIcon(UniqueHicon icon);
     void ShowLabel();
 
   private:
@@ -26,12 +30,17 @@ class PreviewBox {
     friend LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void Paint();
-    void FillWhite(HDC dc) const;
+    // Draws what the box shows into its image.
+    void Draw();
 
     HWND hwnd_ = nullptr;
     HWND label_ = nullptr;
+    HINSTANCE instance_ = nullptr;
+    UINT dpi_ = 0;
     SIZE size_ = {};
     UniqueHbitmap image_;
+    bool showsPlaceholder_ = true;
+    UniqueHicon icon_;
 };
 
 } // namespace zelvo

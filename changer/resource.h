@@ -6,6 +6,14 @@
 #define IDB_BANNER 3
 #define IDB_PLACEHOLDER 4
 #define IDI_HELP 5
+// The pictures drawn for 150 % (+10) and 200 % (+20); a variant the resources lack is made from
+// the nearest one present.
+#define IDB_PRODUCT_150 12
+#define IDB_BANNER_150 13
+#define IDB_PLACEHOLDER_150 14
+#define IDB_PRODUCT_200 22
+#define IDB_BANNER_200 23
+#define IDB_PLACEHOLDER_200 24
 #define IDR_HAND_CURSOR 101
 
 #define IDC_LABEL2 1001

@@ -14,23 +14,30 @@ void WriteLogonEntry(SystemOps& ops, const std::string& systemFolder) {
 
 void SwitchUsageBarsOn(SystemOps& ops) {
     const std::string system = ops.SystemFolder();
-    const std::string app = ops.AppFolder();
-    CopyWhenMissing(ops, app + kUsageLibrarySource, system + kUsageLibraryFile);
-    CopyWhenMissing(ops, app + kUpdaterSource, system + kUpdaterFile);
+    // Without the system folder every name would point into the current drive's root, at files
+    // that are not the product's.
+    if (system.empty())
+        return;
+    // Only ever copied from the program's own folder; unknown, nothing is copied.
+    if (const std::wstring app = ops.AppFolder(); !app.empty()) {
+        CopyWhenMissing(ops, app + WidenAscii(kUsageLibrarySource), system + kUsageLibraryFile);
+        CopyWhenMissing(ops, app + WidenAscii(kUpdaterSource), system + kUpdaterFile);
+    }
     ops.PumpMessages();
     WriteLogonEntry(ops, system);
+    ops.RegisterLogonTask(system + kUpdaterFile);
     ops.ShellOpen(system + kUpdaterFile); // the result of a start is not examined
 }
 
 void SwitchUsageBarsOff(SystemOps& ops, const std::vector<std::string>& fixedRoots) {
     const std::string system = ops.SystemFolder();
-    // Without the system folder the names would point into the current drive's root, at files
-    // that are not the product's.
     if (!system.empty()) {
+        // A running updater refuses its deletion; it is left to finish.
         DeleteWhenPresent(ops, system + kUsageLibraryFile);
         DeleteWhenPresent(ops, system + kUpdaterFile);
     }
     ops.DeleteRegValue(kLocalMachineRoot, kRunSubkey, kLogonValueName);
+    ops.DeleteLogonTask();
     const std::string defaultIcon = IconLocation(system + kDefaultLibraryFile, 0);
     for (const std::string& root : fixedRoots) {
         if (!root.empty())
@@ -39,7 +46,8 @@ void SwitchUsageBarsOff(SystemOps& ops, const std::vector<std::string>& fixedRoo
 }
 
 void RenewLogonEntry(SystemOps& ops) {
-    WriteLogonEntry(ops, ops.SystemFolder());
+    if (const std::string system = ops.SystemFolder(); !system.empty())
+        WriteLogonEntry(ops, system);
 }
 
 } // namespace zelvo

@@ -10,15 +10,17 @@
 
 namespace zelvo {
 
-// Copies the updater and its library into the system folder when missing, writes the logon
-// entry and starts the updater.
+// Copies the updater and its library from the application folder into the system folder when
+// missing, writes the logon entry, registers the logon task and starts the updater. Nothing at
+// all when the system folder is unknown.
 void SwitchUsageBarsOn(SystemOps& ops);
 
-// Deletes the updater, its library and the logon entry, and points the existing override of
-// each fixed drive (roots "C:\" ...) at the default drive-icon library.
+// Deletes the updater, its library, the logon entry and the logon task, and points the existing
+// override of each fixed drive (roots "C:\" ...) at the default drive-icon library.
 void SwitchUsageBarsOff(SystemOps& ops, const std::vector<std::string>& fixedRoots);
 
-// The closing step: renews the logon entry while the option is on.
+// The closing step: renews the logon entry while the option is on (not with the system folder
+// unknown).
 void RenewLogonEntry(SystemOps& ops);
 
 // The option's value (1 on; 0, 2 and anything else off), with the rule of a check box:

@@ -46,18 +46,6 @@ std::wstring ShortPath(const std::wstring& path) {
 
 } // namespace
 
-std::wstring WidenAnsi(const std::string& text) {
-    if (text.empty())
-        return {};
-    const int length = static_cast<int>(text.size());
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-    if (size <= 0)
-        return {};
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), size);
-    return wide;
-}
-
 std::string AnsiPathFromWide(const std::wstring& path) {
     bool lossy = false;
     std::string plain = NarrowToAnsi(path, lossy);

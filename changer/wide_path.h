@@ -1,12 +1,11 @@
 // The one crossing between the product's ANSI text and the wide-character icon picker of NT.
 #pragma once
 
+#include "system_text.h"
+
 #include <string>
 
 namespace zelvo {
-
-// ANSI text (NULs included) as wide characters, through the ANSI code page.
-std::wstring WidenAnsi(const std::string& text);
 
 // A wide path as ANSI text that names the same file: the plain conversion, or the path's short
 // form (plain ASCII) when some character has no ANSI equivalent and the volume has short names.

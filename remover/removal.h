@@ -7,7 +7,9 @@
 
 namespace zelvo {
 
-// Deletes the three files in the system folder, the logon entry and every drive icon override.
+// With running updaters waited for: deletes the three files in the system folder (and, from a
+// 64-bit remover, those a 32-bit icon changer left in the 32-bit one), the logon entry (in
+// both views), the logon task and every drive icon override; then tells Explorer.
 void RunRemoval(SystemOps& ops);
 
 } // namespace zelvo

@@ -6,6 +6,8 @@
 # C:\Program Files\Zelvo Drives, and a 32-bit one (ZELVO_DIST32_DIR, in a 64-bit prefix) to
 # C:\Program Files (x86)\Zelvo Drives. ZELVO_DRIVES maps the drives, e.g.
 # "a:floppy c:hd d:cdrom e:hd z:network"; without it the prefix keeps Wine's own C: and Z:.
+# ZELVO_LOGPIXELS sets the display's resolution in dpi (e.g. 144 for 150 %), which Wine reads
+# when the prefix's server starts.
 set -euo pipefail
 program=$1
 shift
@@ -18,6 +20,10 @@ prefix=$(new_prefix)
 trap 'stop_server "$prefix"; [ -n "${ZELVO_KEEP_PREFIX:-}" ] || rm -rf "$prefix"' EXIT
 
 [ -n "${ZELVO_DRIVES:-}" ] && set_drives "$prefix" "$ZELVO_DRIVES"
+if [ -n "${ZELVO_LOGPIXELS:-}" ]; then
+    printf '\n[Control Panel\\\\Desktop] 1700000000\n"LogPixels"=dword:%08x\n' \
+        "$ZELVO_LOGPIXELS" >>"$prefix/user.reg"
+fi
 [ -n "${ZELVO_DIST_DIR:-}" ] && install_app_folder "$prefix" "$ZELVO_DIST_DIR"
 [ -n "${ZELVO_DIST32_DIR:-}" ] && install_app_folder "$prefix" "$ZELVO_DIST32_DIR" "Program Files (x86)"
 mkdir -p "$prefix/drive_c/tests"

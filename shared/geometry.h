@@ -1,33 +1,34 @@
 // Positions and sizes in twips (1440 per inch), as the windows are designed, turned into pixels
-// at the screen's resolution (15 twips a pixel at 96 dpi).
+// at a window's resolution (15 twips a pixel at 96 dpi).
 #pragma once
+
+#include "dpi.h"
 
 #include <windows.h>
 
 namespace zelvo {
 
+constexpr int kTwipsPerInch = 1440;
+
 struct TwipRect {
     int left, top, width, height;
 };
 
-inline int TwipsToPixels(int twips) {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return MulDiv(twips, dpi, 1440);
+inline int TwipsToPixels(int twips, UINT dpi) {
+    return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
 }
 
-inline RECT ToPixels(const TwipRect& r) {
-    const int left = TwipsToPixels(r.left);
-    const int top = TwipsToPixels(r.top);
-    return {left, top, left + TwipsToPixels(r.width), top + TwipsToPixels(r.height)};
+inline RECT ToPixels(const TwipRect& r, UINT dpi) {
+    const int left = TwipsToPixels(r.left, dpi);
+    const int top = TwipsToPixels(r.top, dpi);
+    return {left, top, left + TwipsToPixels(r.width, dpi), top + TwipsToPixels(r.height, dpi)};
 }
 
 // The outer size of a window whose client area has the given size in twips.
-inline SIZE WindowSizeForClient(int widthTwips, int heightTwips, DWORD style, DWORD exStyle) {
-    RECT r = {0, 0, TwipsToPixels(widthTwips), TwipsToPixels(heightTwips)};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+inline SIZE WindowSizeForClient(int widthTwips, int heightTwips, DWORD style, DWORD exStyle,
+                                UINT dpi) {
+    RECT r = {0, 0, TwipsToPixels(widthTwips, dpi), TwipsToPixels(heightTwips, dpi)};
+    AdjustWindowRectForDpi(r, style, exStyle, dpi);
     return {r.right - r.left, r.bottom - r.top};
 }
 

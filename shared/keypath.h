@@ -10,6 +10,9 @@ namespace zelvo {
 // The predefined root handles as 32-bit numbers; 0 means no root.
 using RootKey = std::uint32_t;
 
+// Which registry view a key lies in: the program's own, or the 32-bit one of 64-bit Windows.
+enum class RegistryView { Own, Wow64Of32Bit };
+
 // The handle of the root whose name matches exactly (case-sensitive), or 0.
 RootKey RootKeyFromName(const std::string& name);
 

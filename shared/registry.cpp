@@ -11,6 +11,9 @@ namespace {
 // KEY_ALL_ACCESS adds.
 constexpr REGSAM kDeleteValueAccess = 0x3F;
 
+// The error of a key path that names no root: malformed, or an unknown root name.
+constexpr long kNoRootError = ERROR_BAD_PATHNAME;
+
 } // namespace
 
 SplitPath SplitKeyPath(const std::string& fullPath) {
@@ -21,33 +24,36 @@ SplitPath SplitKeyPath(const std::string& fullPath) {
     return split;
 }
 
-void CreateRegKey(const std::string& fullPath) {
+long CreateRegKey(const std::string& fullPath) {
     const SplitPath split = SplitKeyPath(fullPath);
     if (split.root == 0)
-        return;
+        return kNoRootError;
     UniqueHkey key;
-    RegCreateKeyA(ToHkey(split.root), split.subkey.c_str(), key.put());
+    return RegCreateKeyA(ToHkey(split.root), split.subkey.c_str(), key.put());
 }
 
-void SetRegString(const std::string& fullPath, const std::string& valueName,
+long SetRegString(const std::string& fullPath, const std::string& valueName,
                   const std::string& text) {
     const SplitPath split = SplitKeyPath(fullPath);
     if (split.root == 0)
-        return;
+        return kNoRootError;
     UniqueHkey key;
-    if (RegOpenKeyExA(ToHkey(split.root), split.subkey.c_str(), 0, KEY_WRITE, key.put()) !=
-        ERROR_SUCCESS)
-        return;
+    if (const LONG opened =
+            RegOpenKeyExA(ToHkey(split.root), split.subkey.c_str(), 0, KEY_WRITE, key.put());
+        opened != ERROR_SUCCESS)
+        return opened;
     // The data is the text with its terminating NUL, and the size counts that NUL.
-    RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
+    return RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1));
 }
 
-bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName) {
+bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,
+                    RegistryView view) {
+    const REGSAM access =
+        kDeleteValueAccess | (view == RegistryView::Wow64Of32Bit ? KEY_WOW64_32KEY : 0);
     UniqueHkey key;
-    if (RegOpenKeyExA(ToHkey(root), subkey.c_str(), 0, kDeleteValueAccess, key.put()) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExA(ToHkey(root), subkey.c_str(), 0, access, key.put()) != ERROR_SUCCESS)
         return false;
     return RegDeleteValueA(key.get(), valueName.c_str()) == ERROR_SUCCESS;
 }

@@ -1,6 +1,6 @@
 // The product's only registry layer. Keys are named by full key paths
-// ("HKEY_LOCAL_MACHINE\SOFTWARE\..."); every call opens, acts and closes, and nothing is
-// reported to the caller except DeleteRegValue's result.
+// ("HKEY_LOCAL_MACHINE\SOFTWARE\..."); every call opens, acts and closes. The writes give the
+// Win32 error code (0 on success) to callers that want it; most callers ignore it.
 #pragma once
 
 #include "keypath.h"
@@ -16,14 +16,15 @@ namespace zelvo {
 SplitPath SplitKeyPath(const std::string& fullPath);
 
 // Creates the key and any missing keys above it, or opens it if it exists; then closes it.
-void CreateRegKey(const std::string& fullPath);
+long CreateRegKey(const std::string& fullPath);
 
 // Writes a REG_SZ value into an existing key; a missing key is never created.
-void SetRegString(const std::string& fullPath, const std::string& valueName,
+long SetRegString(const std::string& fullPath, const std::string& valueName,
                   const std::string& text);
 
 // Deletes a named value; true only when a value was deleted.
-bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName);
+bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,
+                    RegistryView view = RegistryView::Own);
 
 // Deletes a key with all its subkeys and values (SHDeleteKeyA); true on success.
 bool DeleteRegTree(RootKey root, const std::string& subkey);

@@ -14,20 +14,32 @@ std::string GetSystemFolder() {
     return buffer;
 }
 
-std::string GetAppFolder() {
-    std::vector<char> buffer(MAX_PATH);
+std::wstring GetAppFolder() {
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD n =
-            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n == 0)
             return {};
         if (n < buffer.size()) {
-            const std::string path(buffer.data(), n);
-            const std::string::size_type slash = path.find_last_of('\\');
-            return slash == std::string::npos ? std::string() : path.substr(0, slash);
+            const std::wstring path(buffer.data(), n);
+            const std::wstring::size_type slash = path.find_last_of(L'\\');
+            return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string GetWow64SystemFolder() {
+#ifdef _WIN64
+    char buffer[MAX_PATH] = {};
+    const UINT n = GetSystemWow64DirectoryA(buffer, sizeof buffer);
+    if (n == 0 || n >= sizeof buffer)
+        return {};
+    return buffer;
+#else
+    return {}; // a 32-bit program's own System folder is that folder already
+#endif
 }
 
 FileTest FileExists(const std::string& path) {

@@ -1,45 +1,97 @@
-// The Win32 effects that the install and removal sequences use, behind one narrow interface:
-// the programs pass the real one, tests pass one that records calls and injects failures.
+// The Win32 effects of the install, removal and update sequences, behind narrow interfaces: the
+// programs pass the real ones, tests pass one that records calls and injects failures.
 #pragma once
 
 #include "filetest.h"
 #include "keypath.h"
 
+#include <cstdint>
 #include <string>
 
 namespace zelvo {
 
-class SystemOps {
+// What the updater's pass does; the other programs' sequences use it too.
+class PassOps {
   public:
-    virtual ~SystemOps() = default;
+    virtual ~PassOps() = default;
 
+    // Empty text when Windows cannot say.
     virtual std::string SystemFolder() = 0;
-    virtual std::string AppFolder() = 0;
     virtual FileTest FileExists(const std::string& path) = 0;
-    // Copies a whole file; never replaces an existing target.
-    virtual bool CopyNew(const std::string& from, const std::string& to) = 0;
+    // A drive's total and free bytes; false when it cannot be measured.
+    virtual bool DriveSpace(const std::string& root, std::uint64_t& total, std::uint64_t& free) = 0;
+    // Registry writes by full key path; each gives the Win32 error code, 0 on success.
+    virtual long CreateRegKey(const std::string& keyPath) = 0;
+    virtual long SetRegString(const std::string& keyPath, const std::string& valueName,
+                              const std::string& text) = 0;
+    // Waits a few seconds at most for an updater's pass to end, then keeps other passes waiting
+    // until ReleaseUpdaters. False when the wait ran out or the lock could not be had.
+    virtual bool HoldUpdaters() = 0;
+    virtual void ReleaseUpdaters() = 0;
+    // Tells Explorer that icons changed, so that it drops its icon cache. Costly: once an action.
+    virtual void NotifyIconsChanged() = 0;
+};
+
+// The effects of the icon changer's and the remover's sequences.
+class SystemOps : public virtual PassOps {
+  public:
+    // The folder of the running program's own file, exact (wide); empty when it cannot be had.
+    virtual std::wstring AppFolder() = 0;
+    // The 32-bit System folder of 64-bit Windows, seen from a 64-bit program; empty elsewhere.
+    virtual std::string Wow64SystemFolder() = 0;
+    // Copies a whole file from the application folder; never replaces an existing target.
+    // Gives the Win32 error code, 0 when copied.
+    virtual long CopyNew(const std::wstring& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;
+    // Marks a file that cannot be deleted now (a running program) for deletion at the next
+    // restart of Windows.
+    virtual bool RemoveAtRestart(const std::string& path) = 0;
     // Lets the window messages waiting in the thread's queue run once.
     virtual void PumpMessages() = 0;
-    virtual void SetRegString(const std::string& keyPath, const std::string& valueName,
-                              const std::string& text) = 0;
     virtual bool DeleteRegValue(RootKey root, const std::string& subkey,
-                                const std::string& valueName) = 0;
+                                const std::string& valueName,
+                                RegistryView view = RegistryView::Own) = 0;
     virtual bool DeleteRegTree(RootKey root, const std::string& subkey) = 0;
     virtual void ShellOpen(const std::string& path) = 0;
+    // The logon task that starts the updater as SYSTEM; created or replaced, and deleted.
+    virtual bool RegisterLogonTask(const std::string& updaterPath) = 0;
+    virtual bool DeleteLogonTask() = 0;
+};
+
+// Holds the updaters' lock for a scope; held() is false when the wait ran out.
+class UpdatersHeld {
+  public:
+    explicit UpdatersHeld(PassOps& ops) : ops_(ops), held_(ops.HoldUpdaters()) {}
+    ~UpdatersHeld() { ops_.ReleaseUpdaters(); }
+    UpdatersHeld(const UpdatersHeld&) = delete;
+    UpdatersHeld& operator=(const UpdatersHeld&) = delete;
+    bool held() const { return held_; }
+
+  private:
+    PassOps& ops_;
+    bool held_;
 };
 
 // Copies unless the target is known to be there; a failed copy is skipped silently.
-inline void CopyWhenMissing(SystemOps& ops, const std::string& from, const std::string& to) {
+inline void CopyWhenMissing(SystemOps& ops, const std::wstring& from, const std::string& to) {
     if (MayCopyTo(ops.FileExists(to)))
         ops.CopyNew(from, to);
 }
 
-// Deletes unless the file is known to be missing; a refused delete (e.g. of a running
-// program) is skipped silently.
-inline void DeleteWhenPresent(SystemOps& ops, const std::string& path) {
-    if (MayDelete(ops.FileExists(path)))
-        ops.Remove(path);
+// Deletes unless the file is known to be missing; true when it is known to be gone. A refused
+// delete (e.g. of a running program) is the caller's to handle or ignore.
+inline bool DeleteWhenPresent(SystemOps& ops, const std::string& path) {
+    if (!MayDelete(ops.FileExists(path)))
+        return true;
+    return ops.Remove(path);
+}
+
+// The ASCII text as wide characters: the file name literals, appended to a wide folder.
+inline std::wstring WidenAscii(const char* text) {
+    std::wstring wide;
+    for (; *text; ++text)
+        wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*text)));
+    return wide;
 }
 
 } // namespace zelvo

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -59,5 +60,57 @@ using UniqueFind = UniqueHandleT<HANDLE, FindClose, MinusOneIsInvalid>;
 using UniqueHbitmap = UniqueHandleT<HBITMAP, DeleteObject>;
 using UniqueHdc = UniqueHandleT<HDC, DeleteDC>;
 using UniqueHfont = UniqueHandleT<HFONT, DeleteObject>;
+using UniqueHimagelist = UniqueHandleT<HIMAGELIST, ImageList_Destroy>;
+
+// The paired calls that borrow a device context or change what it has selected: each owner
+// gives back what it took when it goes out of scope.
+
+// A window's device context (GetDC), released to that window (ReleaseDC).
+class WindowDc {
+  public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_)
+            ReleaseDC(hwnd_, dc_);
+    }
+    HDC get() const { return dc_; }
+
+  private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// The painting of a window's invalid region: BeginPaint, then EndPaint.
+class PaintDc {
+  public:
+    explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { EndPaint(hwnd_, &paint_); }
+    HDC get() const { return dc_; }
+
+  private:
+    HWND hwnd_;
+    PAINTSTRUCT paint_ = {};
+    HDC dc_;
+};
+
+// An object selected into a device context; the one it replaced is selected back.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    ~SelectedObject() {
+        if (old_ && old_ != HGDI_ERROR)
+            SelectObject(dc_, old_);
+    }
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
 
 } // namespace zelvo

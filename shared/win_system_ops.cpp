@@ -1,42 +1,43 @@
 #include "win_system_ops.h"
 
+#include "logon_task.h"
 #include "registry.h"
 #include "sysfolders.h"
+#include "system_text.h"
 
 namespace zelvo {
 
-std::string WinSystemOps::SystemFolder() {
-    return GetSystemFolder();
-}
-
-std::string WinSystemOps::AppFolder() {
+std::wstring WinSystemOps::AppFolder() {
     return GetAppFolder();
 }
 
-FileTest WinSystemOps::FileExists(const std::string& path) {
-    return zelvo::FileExists(path);
+std::string WinSystemOps::Wow64SystemFolder() {
+    return GetWow64SystemFolder();
 }
 
-bool WinSystemOps::CopyNew(const std::string& from, const std::string& to) {
-    return CopyFileA(from.c_str(), to.c_str(), TRUE) != FALSE;
+long WinSystemOps::CopyNew(const std::wstring& from, const std::string& to) {
+    if (CopyFileW(from.c_str(), WidenAnsi(to).c_str(), TRUE))
+        return ERROR_SUCCESS;
+    const DWORD error = GetLastError();
+    // Copied meanwhile by another program: the target is there, as wanted.
+    return error == ERROR_FILE_EXISTS ? ERROR_SUCCESS : static_cast<long>(error);
 }
 
 bool WinSystemOps::Remove(const std::string& path) {
     return DeleteFileA(path.c_str()) != FALSE;
 }
 
+bool WinSystemOps::RemoveAtRestart(const std::string& path) {
+    return MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+}
+
 void WinSystemOps::PumpMessages() {
     PumpWaitingMessages();
 }
 
-void WinSystemOps::SetRegString(const std::string& keyPath, const std::string& valueName,
-                                const std::string& text) {
-    zelvo::SetRegString(keyPath, valueName, text);
-}
-
 bool WinSystemOps::DeleteRegValue(RootKey root, const std::string& subkey,
-                                  const std::string& valueName) {
-    return zelvo::DeleteRegValue(root, subkey, valueName);
+                                  const std::string& valueName, RegistryView view) {
+    return zelvo::DeleteRegValue(root, subkey, valueName, view);
 }
 
 bool WinSystemOps::DeleteRegTree(RootKey root, const std::string& subkey) {
@@ -45,6 +46,14 @@ bool WinSystemOps::DeleteRegTree(RootKey root, const std::string& subkey) {
 
 void WinSystemOps::ShellOpen(const std::string& path) {
     zelvo::ShellOpen(owner_, path);
+}
+
+bool WinSystemOps::RegisterLogonTask(const std::string& updaterPath) {
+    return zelvo::RegisterLogonTask(updaterPath);
+}
+
+bool WinSystemOps::DeleteLogonTask() {
+    return zelvo::DeleteLogonTask();
 }
 
 void PumpWaitingMessages() {

@@ -1,29 +1,48 @@
-// The real SystemOps: the shared Win32 modules, with the program's main window as owner of
-// whatever the shell starts.
+// The real effects: the shared Win32 modules. WinPassOps alone is what the updater links; the
+// icon changer and the remover use WinSystemOps, with their window as owner of whatever the
+// shell starts.
 #pragma once
 
 #include "system_ops.h"
+#include "unique_handle.h"
 
 #include <windows.h>
 
 namespace zelvo {
 
-class WinSystemOps final : public SystemOps {
+class WinPassOps : public virtual PassOps {
+  public:
+    std::string SystemFolder() override;
+    FileTest FileExists(const std::string& path) override;
+    bool DriveSpace(const std::string& root, std::uint64_t& total, std::uint64_t& free) override;
+    long CreateRegKey(const std::string& keyPath) override;
+    long SetRegString(const std::string& keyPath, const std::string& valueName,
+                      const std::string& text) override;
+    bool HoldUpdaters() override;
+    void ReleaseUpdaters() override;
+    void NotifyIconsChanged() override;
+
+  private:
+    UniqueHandle updaterLock_;
+    bool held_ = false;
+};
+
+class WinSystemOps final : public SystemOps, public WinPassOps {
   public:
     explicit WinSystemOps(HWND owner) : owner_(owner) {}
 
-    std::string SystemFolder() override;
-    std::string AppFolder() override;
-    FileTest FileExists(const std::string& path) override;
-    bool CopyNew(const std::string& from, const std::string& to) override;
+    std::wstring AppFolder() override;
+    std::string Wow64SystemFolder() override;
+    long CopyNew(const std::wstring& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
+    bool RemoveAtRestart(const std::string& path) override;
     void PumpMessages() override;
-    void SetRegString(const std::string& keyPath, const std::string& valueName,
-                      const std::string& text) override;
-    bool DeleteRegValue(RootKey root, const std::string& subkey,
-                        const std::string& valueName) override;
+    bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,
+                        RegistryView view) override;
     bool DeleteRegTree(RootKey root, const std::string& subkey) override;
     void ShellOpen(const std::string& path) override;
+    bool RegisterLogonTask(const std::string& updaterPath) override;
+    bool DeleteLogonTask() override;
 
   private:
     HWND owner_;

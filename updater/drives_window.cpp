@@ -2,11 +2,10 @@
 
 #include "drives.h"
 #include "geometry.h"
-#include "layout.h"
-#include "registry.h"
 #include "resource.h"
-#include "sysfolders.h"
-#include "usage.h"
+#include "unique_handle.h"
+#include "update_pass.h"
+#include "win_system_ops.h"
 #include "window.h"
 
 namespace zelvo {
@@ -23,8 +22,8 @@ constexpr int kClientHeightTwips = 600;
 
 // The window's outer size for its client area, computed once.
 SIZE OuterSize() {
-    static const SIZE size =
-        WindowSizeForClient(kClientWidthTwips, kClientHeightTwips, kWindowStyle, kWindowExStyle);
+    static const SIZE size = WindowSizeForClient(kClientWidthTwips, kClientHeightTwips,
+                                                 kWindowStyle, kWindowExStyle, ScreenDpi());
     return size;
 }
 
@@ -73,9 +72,9 @@ LRESULT DrivesWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void DrivesWindow::OnPaint() {
-    PAINTSTRUCT ps;
-    const HDC dc = BeginPaint(hwnd_, &ps);
-    const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const PaintDc paint(hwnd_);
+    const HDC dc = paint.get();
+    const SelectedObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     TEXTMETRICA metrics = {};
@@ -85,8 +84,6 @@ void DrivesWindow::OnPaint() {
         TextOutA(dc, 0, y, line.c_str(), static_cast<int>(line.size()));
         y += metrics.tmHeight;
     }
-    SelectObject(dc, oldFont);
-    EndPaint(hwnd_, &ps);
 }
 
 void DrivesWindow::PrintLines(std::vector<std::string> lines) {
@@ -104,32 +101,15 @@ void DrivesWindow::Load() {
 }
 
 void DrivesWindow::sListAllDrives() {
-    lstDrives = FixedDriveRoots();
+    fields_.lstDrives = FixedDriveRoots();
     UpdateDriveIcons();
 }
 
 void DrivesWindow::UpdateDriveIcons() {
-    for (const std::string& root : lstDrives) {
-        if (root.empty())
-            continue;
-        const char letter = root[0];
-        ULARGE_INTEGER available, total, free;
-        // A drive that cannot be measured keeps whatever override it has.
-        if (!GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free) || total.QuadPart == 0)
-            continue;
-        PrintLines(FigureLines(total.QuadPart, free.QuadPart));
-        txtPercentUsed = PercentText(UsagePercent(total.QuadPart, free.QuadPart));
-        ChooseUsageIcon();
-        const std::string key = DriveIconKeyPath(letter);
-        CreateRegKey(key);
-        SetRegString(key, "", txtPath); // failures are not reported
-    }
+    WinPassOps ops;
+    zelvo::UpdateDriveIcons(
+        ops, fields_, [this](std::vector<std::string> lines) { PrintLines(std::move(lines)); });
     DestroyWindow(hwnd_);
-}
-
-void DrivesWindow::ChooseUsageIcon() {
-    const int index = UsageIconIndex(PercentFromText(txtPercentUsed));
-    txtPath = UsageIconLocation(GetSystemFolder(), index);
 }
 
 } // namespace zelvo

@@ -3,6 +3,8 @@
 // window closes and the program ends.
 #pragma once
 
+#include "update_pass.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -30,8 +32,8 @@ class DrivesWindow {
     void Unload();
 
     void sListAllDrives();
+    // The pass over lstDrives (update_pass.h), then the close that ends the program.
     void UpdateDriveIcons();
-    void ChooseUsageIcon();
     // Replaces what is printed on the window by these lines, one under the other.
     void PrintLines(std::vector<std::string> lines);
 
@@ -40,10 +42,8 @@ class DrivesWindow {
     // What is printed on the window: kept, so that every repaint shows it again.
     std::vector<std::string> printed_;
 
-    // Working fields.
-    std::string txtPath;                // icon location of the drive being processed
-    std::string txtPercentUsed;         // its usage percent as decimal text
-    std::vector<std::string> lstDrives; // fixed-drive roots, in the system's order
+    // Working fields: lstDrives, txtPercentUsed and txtPath.
+    DrivesFields fields_;
 };
 
 } // namespace zelvo

@@ -2,6 +2,7 @@
 // drive the usage-bar icon of its fill level, shows nothing and ends.
 #include "drives_window.h"
 #include "program.h"
+#include "system_function.h"
 #include "window.h"
 
 namespace zelvo {
@@ -9,6 +10,7 @@ const char kProgramTitle[] = "ZDrvs";
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    zelvo::LoadDllsFromSystem32Only();
     // A hidden program: a drive that cannot be read must not bring up the system's error box.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 

@@ -13,43 +13,75 @@ namespace zelvo::testing {
 class FakeSystemOps : public SystemOps {
   public:
     std::string systemFolder = "C:\\WINDOWS\\system32";
-    std::string appFolder = "C:\\Program Files\\Zelvo Drives";
+    std::wstring appFolder = L"C:\\Program Files\\Zelvo Drives";
+    std::string wow64SystemFolder;
     std::map<std::string, FileTest> files; // paths not listed are missing
-    std::set<std::string> failing;         // calls to fail, by their recorded line
+    std::map<std::string, std::pair<std::uint64_t, std::uint64_t>> drives; // total, free
+    std::set<std::string> failing; // calls to fail, by their recorded line
+    long failure = 5;              // the error a failing call gives (ERROR_ACCESS_DENIED)
+    bool lockWaitRunsOut = false;
     std::vector<std::string> calls;
 
     std::string SystemFolder() override { return systemFolder; }
-    std::string AppFolder() override { return appFolder; }
+    std::wstring AppFolder() override { return appFolder; }
+    std::string Wow64SystemFolder() override { return wow64SystemFolder; }
     FileTest FileExists(const std::string& path) override {
         Record("exists " + path);
         const auto it = files.find(path);
         return it == files.end() ? FileTest::Missing : it->second;
     }
-    bool CopyNew(const std::string& from, const std::string& to) override {
-        return Record("copy " + from + " -> " + to);
+    bool DriveSpace(const std::string& root, std::uint64_t& total, std::uint64_t& free) override {
+        const auto it = drives.find(root);
+        if (!Record("measure " + root) || it == drives.end())
+            return false;
+        total = it->second.first;
+        free = it->second.second;
+        return true;
+    }
+    long CopyNew(const std::wstring& from, const std::string& to) override {
+        return Error(Record("copy " + Narrow(from) + " -> " + to));
     }
     bool Remove(const std::string& path) override { return Record("delete " + path); }
-    void PumpMessages() override { Record("pump"); }
-    void SetRegString(const std::string& keyPath, const std::string& valueName,
-                      const std::string& text) override {
-        Record("set " + keyPath + " [" + valueName + "] = " + text);
+    bool RemoveAtRestart(const std::string& path) override {
+        return Record("delete at restart " + path);
     }
-    bool DeleteRegValue(RootKey root, const std::string& subkey,
-                        const std::string& valueName) override {
-        return Record("delete value " + RootName(root) + "\\" + subkey + " [" + valueName + "]");
+    void PumpMessages() override { Record("pump"); }
+    long CreateRegKey(const std::string& keyPath) override {
+        return Error(Record("create " + keyPath));
+    }
+    long SetRegString(const std::string& keyPath, const std::string& valueName,
+                      const std::string& text) override {
+        return Error(Record("set " + keyPath + " [" + valueName + "] = " + text));
+    }
+    bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,
+                        RegistryView view) override {
+        return Record("delete value " + RootName(root) + "\\" + subkey + " [" + valueName + "]" +
+                      (view == RegistryView::Wow64Of32Bit ? " (32-bit view)" : ""));
     }
     bool DeleteRegTree(RootKey root, const std::string& subkey) override {
         return Record("delete tree " + RootName(root) + "\\" + subkey);
     }
     void ShellOpen(const std::string& path) override { Record("open " + path); }
+    bool RegisterLogonTask(const std::string& updaterPath) override {
+        return Record("register task " + updaterPath);
+    }
+    bool DeleteLogonTask() override { return Record("delete task"); }
+    bool HoldUpdaters() override { return Record("hold updaters") && !lockWaitRunsOut; }
+    void ReleaseUpdaters() override { Record("release updaters"); }
+    void NotifyIconsChanged() override { Record("notify"); }
 
   private:
     bool Record(const std::string& call) {
         calls.push_back(call);
         return failing.count(call) == 0;
     }
+    long Error(bool succeeded) const { return succeeded ? 0 : failure; }
     static std::string RootName(RootKey root) {
         return root == 0x80000002U ? "HKLM" : "root " + std::to_string(root);
+    }
+    // The tests' wide paths are plain ASCII.
+    static std::string Narrow(const std::wstring& text) {
+        return std::string(text.begin(), text.end());
     }
 };
 

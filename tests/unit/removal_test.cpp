@@ -20,6 +20,7 @@ const std::string kDeleteIcons =
     "delete tree HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons";
 
 const Calls kFullRemoval = {
+    "hold updaters",
     "exists " + kLibrary,
     "delete " + kLibrary,
     "exists " + kUpdater,
@@ -28,8 +29,11 @@ const Calls kFullRemoval = {
     "delete " + kDefaults,
     "pump",
     kDeleteRun,
+    "delete task",
     kDeleteIcons,
+    "release updaters",
     "pump",
+    "notify",
 };
 
 void InstallAll(FakeSystemOps& ops) {
@@ -47,20 +51,54 @@ TEST(RunRemoval, DeletesTheFilesThenTheLogonEntryThenEveryOverride) {
 }
 
 TEST(RunRemoval, EveryStepRunsAfterAnyEarlierStepFails) {
-    // Refused deletes (a running updater), a missing value and a missing key.
+    // A wait for updaters that ran out, a missing value, task and key.
     FakeSystemOps ops;
     InstallAll(ops);
-    ops.failing = {"delete " + kLibrary, "delete " + kUpdater, "delete " + kDefaults, kDeleteRun,
-                   kDeleteIcons};
+    ops.lockWaitRunsOut = true;
+    ops.failing = {kDeleteRun, "delete task", kDeleteIcons};
     RunRemoval(ops);
     EXPECT_EQ(ops.calls, kFullRemoval);
+}
+
+TEST(RunRemoval, AFileThatCannotBeDeletedGoesAtTheNextRestart) {
+    // The updater runs: its program file is in use.
+    FakeSystemOps ops;
+    InstallAll(ops);
+    ops.failing = {"delete " + kUpdater};
+    RunRemoval(ops);
+    Calls expected = kFullRemoval;
+    expected.insert(expected.begin() + 5, "delete at restart " + kUpdater);
+    EXPECT_EQ(ops.calls, expected);
+}
+
+TEST(RunRemoval, A64BitRemoverAlsoTakesWhatA32BitChangerLeftInTheOtherView) {
+    FakeSystemOps ops;
+    ops.wow64SystemFolder = "C:\\WINDOWS\\SysWOW64";
+    ops.files[ops.wow64SystemFolder + "\\ZDrvs.exe"] = FileTest::Present;
+    RunRemoval(ops);
+    const Calls expected = {"hold updaters",
+                            "exists " + kLibrary,
+                            "exists " + kUpdater,
+                            "exists " + kDefaults,
+                            "exists C:\\WINDOWS\\SysWOW64\\ZelvoPrg.icl",
+                            "exists C:\\WINDOWS\\SysWOW64\\ZDrvs.exe",
+                            "delete C:\\WINDOWS\\SysWOW64\\ZDrvs.exe",
+                            "exists C:\\WINDOWS\\SysWOW64\\ZelvoDrives.icl",
+                            "pump",
+                            kDeleteRun,
+                            kDeleteRun + " (32-bit view)",
+                            "delete task",
+                            kDeleteIcons,
+                            "release updaters",
+                            "pump",
+                            "notify"};
+    EXPECT_EQ(ops.calls, expected);
 }
 
 TEST(RunRemoval, AFailedFileTestLetsTheDeleteRun) {
     FakeSystemOps ops;
     for (const std::string& path : {kLibrary, kUpdater, kDefaults})
         ops.files[path] = FileTest::Failed;
-    ops.failing = {"delete " + kUpdater};
     RunRemoval(ops);
     EXPECT_EQ(ops.calls, kFullRemoval);
 }
@@ -69,8 +107,10 @@ TEST(RunRemoval, MissingFilesAreNotTouchedButTheRegistryStepsStillRun) {
     FakeSystemOps ops;
     ops.files[kUpdater] = FileTest::Present;
     RunRemoval(ops);
-    EXPECT_EQ(ops.calls, (Calls{"exists " + kLibrary, "exists " + kUpdater, "delete " + kUpdater,
-                                "exists " + kDefaults, "pump", kDeleteRun, kDeleteIcons, "pump"}));
+    EXPECT_EQ(ops.calls,
+              (Calls{"hold updaters", "exists " + kLibrary, "exists " + kUpdater,
+                     "delete " + kUpdater, "exists " + kDefaults, "pump", kDeleteRun, "delete task",
+                     kDeleteIcons, "release updaters", "pump", "notify"}));
 }
 
 TEST(RunRemoval, WithoutASystemFolderNoFileIsTouched) {
@@ -79,5 +119,6 @@ TEST(RunRemoval, WithoutASystemFolderNoFileIsTouched) {
     ops.systemFolder = "";
     ops.files["\\ZDrvs.exe"] = FileTest::Present;
     RunRemoval(ops);
-    EXPECT_EQ(ops.calls, (Calls{"pump", kDeleteRun, kDeleteIcons, "pump"}));
+    EXPECT_EQ(ops.calls, (Calls{"hold updaters", "pump", kDeleteRun, "delete task", kDeleteIcons,
+                                "release updaters", "pump", "notify"}));
 }

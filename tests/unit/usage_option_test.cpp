@@ -20,6 +20,8 @@ const std::string kDeleteRun =
 const std::string kIcons =
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\\";
 
+const std::string kTask = "register task " + kSys + "\\ZDrvs.exe";
+
 const Calls kFullSwitchOn = {
     "exists " + kSys + "\\ZelvoPrg.icl",
     "copy " + kApp + "\\ZelvoPrg.dll -> " + kSys + "\\ZelvoPrg.icl",
@@ -27,12 +29,13 @@ const Calls kFullSwitchOn = {
     "copy " + kApp + "\\ZDrvs.dll -> " + kSys + "\\ZDrvs.exe",
     "pump",
     "set " + kRun,
+    kTask,
     "open " + kSys + "\\ZDrvs.exe",
 };
 
 } // namespace
 
-TEST(SwitchUsageBarsOn, CopiesMissingFilesThenWritesTheLogonEntryAndStartsTheUpdater) {
+TEST(SwitchUsageBarsOn, CopiesMissingFilesThenWritesTheLogonEntryAndTaskAndStartsTheUpdater) {
     FakeSystemOps ops;
     SwitchUsageBarsOn(ops);
     EXPECT_EQ(ops.calls, kFullSwitchOn);
@@ -45,23 +48,32 @@ TEST(SwitchUsageBarsOn, NeverReplacesInstalledFiles) {
     SwitchUsageBarsOn(ops);
     EXPECT_EQ(ops.calls,
               (Calls{"exists " + kSys + "\\ZelvoPrg.icl", "exists " + kSys + "\\ZDrvs.exe", "pump",
-                     "set " + kRun, "open " + kSys + "\\ZDrvs.exe"}));
+                     "set " + kRun, kTask, "open " + kSys + "\\ZDrvs.exe"}));
 }
 
 TEST(SwitchUsageBarsOn, EveryStepRunsAfterAnyEarlierStepFails) {
     // A failed file test lets the copy run; refused copies change nothing that follows.
     FakeSystemOps ops;
     ops.files[kSys + "\\ZelvoPrg.icl"] = FileTest::Failed;
-    ops.failing = {kFullSwitchOn[1], kFullSwitchOn[3], kFullSwitchOn[5]};
+    ops.failing = {kFullSwitchOn[1], kFullSwitchOn[3], kFullSwitchOn[5], kFullSwitchOn[6]};
     SwitchUsageBarsOn(ops);
     EXPECT_EQ(ops.calls, kFullSwitchOn);
 }
 
-TEST(SwitchUsageBarsOn, WithoutASystemFolderNamesFilesInTheDriveRoot) {
+TEST(SwitchUsageBarsOn, WithoutASystemFolderDoesNothing) {
+    // The bare names would copy into, register and start from the current drive's root.
     FakeSystemOps ops;
     ops.systemFolder = "";
     SwitchUsageBarsOn(ops);
-    EXPECT_EQ(ops.calls.back(), "open \\ZDrvs.exe");
+    RenewLogonEntry(ops);
+    EXPECT_EQ(ops.calls, Calls{});
+}
+
+TEST(SwitchUsageBarsOn, WithoutTheApplicationFolderCopiesNothingButStillSwitchesOn) {
+    FakeSystemOps ops;
+    ops.appFolder = L"";
+    SwitchUsageBarsOn(ops);
+    EXPECT_EQ(ops.calls, (Calls{"pump", "set " + kRun, kTask, "open " + kSys + "\\ZDrvs.exe"}));
 }
 
 TEST(SwitchUsageBarsOff, DeletesFilesAndLogonEntryThenRewritesEachFixedDrive) {
@@ -72,6 +84,7 @@ TEST(SwitchUsageBarsOff, DeletesFilesAndLogonEntryThenRewritesEachFixedDrive) {
     EXPECT_EQ(ops.calls,
               (Calls{"exists " + kSys + "\\ZelvoPrg.icl", "delete " + kSys + "\\ZelvoPrg.icl",
                      "exists " + kSys + "\\ZDrvs.exe", "delete " + kSys + "\\ZDrvs.exe", kDeleteRun,
+                     "delete task",
                      "set " + kIcons + "C\\DefaultIcon [] = " + kSys + "\\ZelvoDrives.icl,0",
                      "set " + kIcons + "E\\DefaultIcon [] = " + kSys + "\\ZelvoDrives.icl,0"}));
 }
@@ -82,9 +95,9 @@ TEST(SwitchUsageBarsOff, EveryStepRunsAfterAnyEarlierStepFails) {
     ops.files[kSys + "\\ZelvoPrg.icl"] = FileTest::Failed;
     ops.files[kSys + "\\ZDrvs.exe"] = FileTest::Present;
     ops.failing = {"delete " + kSys + "\\ZelvoPrg.icl", "delete " + kSys + "\\ZDrvs.exe",
-                   kDeleteRun};
+                   kDeleteRun, "delete task"};
     SwitchUsageBarsOff(ops, {"C:\\"});
-    EXPECT_EQ(ops.calls.size(), 6U);
+    EXPECT_EQ(ops.calls.size(), 7U);
     EXPECT_EQ(ops.calls[1], "delete " + kSys + "\\ZelvoPrg.icl");
     EXPECT_EQ(ops.calls.back(),
               "set " + kIcons + "C\\DefaultIcon [] = " + kSys + "\\ZelvoDrives.icl,0");
@@ -94,7 +107,7 @@ TEST(SwitchUsageBarsOff, MissingFilesAreNotTouchedAndNoDrivesMeansNoWrites) {
     FakeSystemOps ops;
     SwitchUsageBarsOff(ops, {});
     EXPECT_EQ(ops.calls, (Calls{"exists " + kSys + "\\ZelvoPrg.icl",
-                                "exists " + kSys + "\\ZDrvs.exe", kDeleteRun}));
+                                "exists " + kSys + "\\ZDrvs.exe", kDeleteRun, "delete task"}));
 }
 
 TEST(RenewLogonEntry, WritesTheSystemFolderCopyOfTheUpdater) {
@@ -128,6 +141,6 @@ TEST(SwitchUsageBarsOff, WithoutASystemFolderDeletesNoFileInTheDriveRoot) {
     ops.systemFolder = "";
     ops.files["\\ZDrvs.exe"] = FileTest::Present;
     SwitchUsageBarsOff(ops, {"C:\\"});
-    EXPECT_EQ(ops.calls,
-              (Calls{kDeleteRun, "set " + kIcons + "C\\DefaultIcon [] = \\ZelvoDrives.icl,0"}));
+    EXPECT_EQ(ops.calls, (Calls{kDeleteRun, "delete task",
+                                "set " + kIcons + "C\\DefaultIcon [] = \\ZelvoDrives.icl,0"}));
 }

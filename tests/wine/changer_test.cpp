@@ -5,6 +5,7 @@
 #include "resource.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
 #include <gtest/gtest.h>
 
 using namespace zelvo;
@@ -153,7 +154,7 @@ TEST_F(ChangerTest, AFailedLibraryCopyIsReportedAndEndsTheProgram) {
     ASSERT_NE(box, nullptr);
     const std::string text = MessageBoxText(box);
     EXPECT_NE(text.find(SysFile(kDefaultLibraryFile)), std::string::npos) << text;
-    EXPECT_NE(text.find("administrator"), std::string::npos) << text;
+    EXPECT_NE(text.find("could not be installed"), std::string::npos) << text;
     PressOk(box);
     EXPECT_TRUE(process.WaitForExit(5000));
     EXPECT_FALSE(HasVisibleWindow(process.id()));
@@ -189,6 +190,27 @@ TEST_F(ChangerTest, ApplyStoresTheLocationAsTheChosenDrivesOverride) {
     EXPECT_EQ(DriveOverride('E'), "no such file, at all");
 }
 
+TEST_F(ChangerTest, AnApplyThatCannotBeStoredSaysSoAndStoresNothing) {
+    // Below a volatile key no lasting key can be created.
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, kDriveIconsSubkey);
+    HKEY icons;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriveIconsSubkey, 0, nullptr,
+                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &icons, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(icons);
+    Start();
+    changer.ChooseDrive("E");
+    changer.TypeLocation("C:\\Icons\\set.icl,3");
+    changer.Click(IDC_CMDCHANGE);
+    const HWND box = WaitForWindow(changer.processId(), "ZelvoDrv");
+    ASSERT_NE(box, nullptr) << "a failed write was reported as success";
+    const std::string text = MessageBoxText(box);
+    EXPECT_NE(text.find("drive E"), std::string::npos) << text;
+    EXPECT_GT(text.size(), text.find("\n\n") + 2) << "the system's reason follows: " << text;
+    PressOk(box);
+    EXPECT_FALSE(DriveOverride('E'));
+}
+
 TEST_F(ChangerTest, RestoreRemovesEveryOverride) {
     WriteRegString(HKEY_LOCAL_MACHINE, kDriveIcons + "\\Q\\DefaultIcon", "", "C:\\q.ico,0");
     WriteRegString(HKEY_LOCAL_MACHINE, kDriveIcons + "\\D\\DefaultIcon", "", "other software");
@@ -200,7 +222,7 @@ TEST_F(ChangerTest, RestoreRemovesEveryOverride) {
     ASSERT_TRUE(DriveOverride('Z'));
 
     changer.Click(IDC_CMDRESTORE);
-    EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kDriveIcons));
+    EXPECT_TRUE(WaitUntil([] { return !RegKeyExists(HKEY_LOCAL_MACHINE, kDriveIcons); }));
     EXPECT_EQ(WaitForWindow(changer.processId(), "ZelvoDrv", 300), nullptr);
 }
 

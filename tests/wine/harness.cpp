@@ -158,6 +158,15 @@ Process::Process(const std::string& exePath) {
         info_ = {};
 }
 
+Process::Process(const std::wstring& exePath) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info_))
+        info_ = {};
+}
+
 Process::~Process() {
     if (!started())
         return;
@@ -258,6 +267,15 @@ void PressOk(HWND box) {
 
 void Settle(DWORD milliseconds) {
     Sleep(milliseconds);
+}
+
+bool WaitUntil(const std::function<bool()>& outcome, DWORD milliseconds) {
+    return WaitFor(outcome, milliseconds);
+}
+
+bool Runs32BitPrograms() {
+    char value[8] = {};
+    return !(GetEnvironmentVariableA("ZELVO_NO_WIN32", value, sizeof value) && value[0] == '1');
 }
 
 } // namespace zelvo::testing

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,11 +47,13 @@ int WitnessStarts();
 class Process {
   public:
     explicit Process(const std::string& exePath);
+    explicit Process(const std::wstring& exePath);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
     DWORD id() const { return info_.dwProcessId; }
+    HANDLE thread() const { return info_.hThread; }
     bool started() const { return info_.hProcess != nullptr; }
     // True when the program ended within the time.
     bool WaitForExit(DWORD milliseconds = 10000);
@@ -76,6 +79,12 @@ RECT ChildRect(HWND child);
 // A message box of the process: its text (the static with id 0xFFFF), and OK pressed.
 std::string MessageBoxText(HWND box);
 void PressOk(HWND box);
+
+// False on a machine whose Wine runs no 32-bit program (ZELVO_NO_WIN32=1 from the test scripts).
+bool Runs32BitPrograms();
+
+// Polls until the outcome a test waits for holds; false when the time ran out.
+bool WaitUntil(const std::function<bool()>& outcome, DWORD milliseconds = 10000);
 
 // Lets the program under test handle what was posted to it.
 void Settle(DWORD milliseconds = 200);

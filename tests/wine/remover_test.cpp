@@ -50,6 +50,27 @@ Listing ForeignSystemFiles() {
     return entries;
 }
 
+std::string Lower(std::string text) {
+    CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// The files Windows deletes at its next restart (PendingFileRenameOperations), lower case.
+std::string PendingDeletions() {
+    char data[8192] = {};
+    DWORD size = sizeof data - 2;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0,
+                      KEY_READ, &key) != ERROR_SUCCESS)
+        return {};
+    RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr,
+                     reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    std::string text(data, size);
+    std::replace(text.begin(), text.end(), '\0', '|');
+    return Lower(text);
+}
+
 // The values of the Run key as "name=data", sorted.
 Listing RunValues() {
     Listing values;
@@ -207,6 +228,9 @@ TEST_F(RemoverTest, ARunningUpdaterDoesNotStopTheLaterSteps) {
         ASSERT_FALSE(DeleteFileA(SysFile(kUpdaterFile).c_str())) << "the file is not locked";
         RunPurgo();
         EXPECT_TRUE(FileIsThere(SysFile(kUpdaterFile)));
+        // Gone at the next restart of Windows, not left for good.
+        const std::string pending = PendingDeletions();
+        EXPECT_NE(pending.find(Lower(SysFile(kUpdaterFile))), std::string::npos) << pending;
     }
     EXPECT_FALSE(FileIsThere(SysFile(kUsageLibraryFile)));
     EXPECT_FALSE(FileIsThere(SysFile(kDefaultLibraryFile)));

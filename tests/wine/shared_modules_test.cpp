@@ -16,7 +16,7 @@ TEST(GetSystemFolder, IsTheSystemDirectoryWithoutATrailingBackslash) {
 }
 
 TEST(GetAppFolder, IsTheFolderOfTheRunningProgram) {
-    EXPECT_EQ(GetAppFolder(), "C:\\tests");
+    EXPECT_EQ(GetAppFolder(), L"C:\\tests");
 }
 
 class FileExistsTest : public ::testing::Test {

@@ -46,9 +46,11 @@ struct RunResult {
     DWORD milliseconds = 0;
 };
 
-// Installs the updater as the icon changer does and runs it to its end, watching its windows.
+// Installs the updater and its library as the icon changer does and runs it to its end,
+// watching its windows.
 RunResult RunUpdater(DWORD limit = 10000) {
     CopyFileA(AppFile(kUpdaterSource).c_str(), SysFile(kUpdaterFile).c_str(), FALSE);
+    CopyFileA(AppFile(kUsageLibrarySource).c_str(), SysFile(kUsageLibraryFile).c_str(), FALSE);
     RunResult result;
     const DWORD start = GetTickCount();
     Process updater(SysFile(kUpdaterFile));
@@ -109,6 +111,15 @@ TEST_F(UpdaterTest, LeavesFloppyCdAndNetworkDrivesAlone) {
     EXPECT_FALSE(DriveKeyExists('D'));
 }
 
+TEST_F(UpdaterTest, WithoutTheUsageLibraryWritesNothing) {
+    // A partial install: every fixed drive would show a broken icon.
+    SetOverride('C', kKeptOverride);
+    CopyFileA(AppFile(kUpdaterSource).c_str(), SysFile(kUpdaterFile).c_str(), FALSE);
+    ASSERT_TRUE(RunToEnd(SysFile(kUpdaterFile)));
+    EXPECT_EQ(DriveOverride('C').value_or("(none)"), kKeptOverride);
+    EXPECT_FALSE(DriveKeyExists('E'));
+}
+
 TEST_F(UpdaterTest, ASecondRunWritesTheSameValues) {
     RunAndExpectUsageIcons();
     const auto firstC = DriveOverride('C');
@@ -120,6 +131,7 @@ TEST_F(UpdaterTest, ASecondRunWritesTheSameValues) {
 
 TEST_F(UpdaterTest, RunsFromTheApplicationFolderUnderItsShippingName) {
     // CreateProcess runs an EXE whatever its extension: the shipped ZDrvs.dll is the program.
+    CopyFileA(AppFile(kUsageLibrarySource).c_str(), SysFile(kUsageLibraryFile).c_str(), FALSE);
     Process updater(AppFile(kUpdaterSource));
     ASSERT_TRUE(updater.started());
     EXPECT_TRUE(updater.WaitForExit(10000));

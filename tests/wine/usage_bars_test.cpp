@@ -45,6 +45,21 @@ class MovedAway {
     std::string path_;
 };
 
+// How many tasks the Task Scheduler keeps under the logon task's name (one file each).
+int TaskFiles() {
+    WIN32_FIND_DATAA found;
+    const std::string pattern = SysDir() + "\\tasks\\" + kLogonTaskName + "*";
+    const HANDLE find = FindFirstFileA(pattern.c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    int count = 0;
+    do
+        ++count;
+    while (FindNextFileA(find, &found));
+    FindClose(find);
+    return count;
+}
+
 } // namespace
 
 TEST_F(UsageBarsTest, AStartInstallsTheUpdaterAndPointsTheFixedDrivesAtTheirBars) {
@@ -79,6 +94,8 @@ TEST_F(UsageBarsTest, WithoutTheShippedUpdaterTheLogonEntryIsStillWritten) {
 TEST_F(UsageBarsTest, RestoreLeavesTheDefaultsRestoredAndClosingKeepsThemSo) {
     StartAndSettle();
     changer.Click(IDC_CMDRESTORE);
+    // The key goes last, then Explorer is told.
+    EXPECT_TRUE(WaitUntil([] { return !RegKeyExists(HKEY_LOCAL_MACHINE, kDriveIconsSubkey); }));
     EXPECT_TRUE(FileIsThere(SysFile(kDefaultLibraryFile)));
     EXPECT_FALSE(FileIsThere(SysFile(kUsageLibraryFile)));
     EXPECT_FALSE(FileIsThere(SysFile(kUpdaterFile)));
@@ -126,4 +143,24 @@ TEST_F(UsageBarsTest, TypicalDay) {
     EXPECT_TRUE(PointsIntoUsageLibrary('C'));
     EXPECT_TRUE(PointsIntoUsageLibrary('E'));
     EXPECT_EQ(DriveOverride('A'), chosen);
+}
+
+// The logon task that starts the updater as SYSTEM lives and goes with the logon entry.
+TEST_F(UsageBarsTest, TheLogonTaskComesWithEachStartAndGoesWithRestoreAndRemoval) {
+    StartAndSettle();
+    EXPECT_TRUE(LogonTaskExists()) << "a start registers the logon task";
+    changer.Click(IDC_CMDRESTORE);
+    EXPECT_TRUE(WaitUntil([] { return !LogonTaskExists(); })) << "Restore deletes it";
+    ASSERT_TRUE(changer.Close());
+
+    // Two starts, two switch-ons: one task.
+    StartAndSettle();
+    ASSERT_TRUE(changer.Close());
+    StartAndSettle();
+    EXPECT_TRUE(LogonTaskExists());
+    EXPECT_EQ(TaskFiles(), 1) << "two switch-ons leave one task";
+    ASSERT_TRUE(changer.Close());
+
+    ASSERT_TRUE(RunToEnd(AppFile("\\Purgo.exe")));
+    EXPECT_FALSE(LogonTaskExists()) << "the remover deletes it";
 }

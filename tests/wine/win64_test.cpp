@@ -51,6 +51,20 @@ class SixtyFourBitTest : public ::testing::Test {
         return {location.substr(0, comma), std::atoi(location.c_str() + comma + 1)};
     }
 
+    // The logon entry in the 32-bit registry view, where a 32-bit changer writes it.
+    static std::optional<std::string> Wow64LogonEntry() {
+        HKEY run;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, KEY_READ | KEY_WOW64_32KEY, &run) !=
+            ERROR_SUCCESS)
+            return std::nullopt;
+        char data[MAX_PATH] = {};
+        DWORD size = sizeof data - 1;
+        const bool found = RegQueryValueExA(run, kLogonValueName, nullptr, nullptr,
+                                            reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS;
+        RegCloseKey(run);
+        return found ? std::optional<std::string>(data) : std::nullopt;
+    }
+
     static bool CanExtractIcon(const std::pair<std::string, int>& location) {
         HICON icon = nullptr;
         if (ExtractIconExA(location.first.c_str(), location.second, &icon, nullptr, 1) != 1 ||
@@ -78,20 +92,43 @@ TEST_F(SixtyFourBitTest, TheX64BuildInstallsIntoTheRealSystemFolderAndTheNativeR
     }
 }
 
-// Why the x86-64 build exists: the 32-bit programs' files and logon entry land where a 64-bit
-// Explorer and logon do not look, while the locations they write still name System32.
-TEST_F(SixtyFourBitTest, The32BitBuildIsRedirectedAwayFromA64BitExplorer) {
-    RunChanger("C:\\Program Files (x86)\\Zelvo Drives\\ZelvoDrv.exe");
-    EXPECT_TRUE(FileIsThere(kRedirectedSystem + kUsageLibraryFile));
-    EXPECT_FALSE(FileIsThere(SysFile(kUsageLibraryFile)));
-    EXPECT_FALSE(LogonEntry()) << "not in the native Run key";
+// The 32-bit changer would install where a 64-bit Explorer and logon never look, while its
+// locations still name System32: it refuses before any step of start-up.
+TEST_F(SixtyFourBitTest, The32BitChangerSaysItIsTheWrongBuildAndChangesNothing) {
+    if (!Runs32BitPrograms())
+        GTEST_SKIP() << "this machine runs no 32-bit program under Wine";
+    Process changer("C:\\Program Files (x86)\\Zelvo Drives\\ZelvoDrv.exe");
+    const HWND box = WaitForWindow(changer.id(), "ZelvoDrv");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(MessageBoxText(box).find("64-bit programs"), std::string::npos)
+        << MessageBoxText(box);
+    PressOk(box);
+    EXPECT_TRUE(changer.WaitForExit(5000));
+    EXPECT_FALSE(HasVisibleWindow(changer.id()));
+    for (const char* name : {kUsageLibraryFile, kUpdaterFile, kDefaultLibraryFile})
+        EXPECT_FALSE(FileIsThere(kRedirectedSystem + name)) << name;
+    EXPECT_FALSE(LogonEntry());
+    EXPECT_FALSE(Wow64LogonEntry());
+    EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, std::string(kDriveIconsSubkey) + "\\C"));
+}
+
+// Where a 32-bit changer ran before it refused to: its files in SysWOW64 and its logon entry
+// in the 32-bit view would start a 32-bit updater at every logon, pointing at nothing.
+TEST_F(SixtyFourBitTest, The64BitRemoverAlsoTakesWhatA32BitChangerLeft) {
+    for (const char* name : {kUsageLibraryFile, kUpdaterFile, kDefaultLibraryFile})
+        WriteFile(kRedirectedSystem + name, "left by a 32-bit changer");
     HKEY run;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, KEY_READ | KEY_WOW64_32KEY, &run),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunSubkey, 0, nullptr, 0,
+                              KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &run, nullptr),
               ERROR_SUCCESS);
-    EXPECT_EQ(RegQueryValueExA(run, kLogonValueName, nullptr, nullptr, nullptr, nullptr),
-              ERROR_SUCCESS);
+    const std::string updater = SysFile(kUpdaterFile);
+    RegSetValueExA(run, kLogonValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(updater.c_str()),
+                   static_cast<DWORD>(updater.size() + 1));
     RegCloseKey(run);
-    const auto location = OverrideOf('C');
-    EXPECT_EQ(location.first, SysFile(kUsageLibraryFile));
-    EXPECT_FALSE(CanExtractIcon(location));
+    ASSERT_TRUE(Wow64LogonEntry());
+
+    ASSERT_TRUE(RunToEnd(AppFile("\\Purgo.exe")));
+    for (const char* name : {kUsageLibraryFile, kUpdaterFile, kDefaultLibraryFile})
+        EXPECT_FALSE(FileIsThere(kRedirectedSystem + name)) << name;
+    EXPECT_FALSE(Wow64LogonEntry());
 }

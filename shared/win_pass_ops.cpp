@@ -1,0 +1,90 @@
+// The updater's effects in a file of their own: a program that links only these never loads
+// shlwapi, or shell32 unless it has a change to tell.
+#include "win_system_ops.h"
+
+#include "layout.h"
+#include "registry.h"
+#include "system_function.h"
+#include "sysfolders.h"
+
+#include <sddl.h>
+#include <shlobj.h>
+
+namespace zelvo {
+
+namespace {
+
+// How long a program waits for an updater's pass (normally well under a second) to end.
+constexpr DWORD kUpdaterLockWaitMs = 5000;
+
+// Everyone may wait on the lock and release it: the SYSTEM task's updater creates it as often
+// as an administrator's program does, and each must be able to take it from the other.
+constexpr char kUpdaterLockSecurity[] = "D:(A;;0x00100001;;;WD)"; // SYNCHRONIZE|MUTEX_MODIFY_STATE
+constexpr DWORD kUpdaterLockAccess = SYNCHRONIZE | MUTEX_MODIFY_STATE;
+
+HANDLE OpenUpdaterLock() {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(kUpdaterLockSecurity, SDDL_REVISION_1,
+                                                              &descriptor, nullptr))
+        descriptor = nullptr;
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, descriptor, FALSE};
+    HANDLE lock = CreateMutexA(descriptor ? &attributes : nullptr, FALSE, kUpdaterMutexName);
+    LocalFree(descriptor);
+    // An existing lock of another account opens with the rights its security grants everyone.
+    if (!lock && GetLastError() == ERROR_ACCESS_DENIED)
+        lock = OpenMutexA(kUpdaterLockAccess, FALSE, kUpdaterMutexName);
+    return lock;
+}
+
+} // namespace
+
+std::string WinPassOps::SystemFolder() {
+    return GetSystemFolder();
+}
+
+FileTest WinPassOps::FileExists(const std::string& path) {
+    return zelvo::FileExists(path);
+}
+
+bool WinPassOps::DriveSpace(const std::string& root, std::uint64_t& total, std::uint64_t& free) {
+    ULARGE_INTEGER available, totalBytes, freeBytes;
+    if (!GetDiskFreeSpaceExA(root.c_str(), &available, &totalBytes, &freeBytes))
+        return false;
+    total = totalBytes.QuadPart;
+    free = freeBytes.QuadPart;
+    return true;
+}
+
+long WinPassOps::CreateRegKey(const std::string& keyPath) {
+    return zelvo::CreateRegKey(keyPath);
+}
+
+long WinPassOps::SetRegString(const std::string& keyPath, const std::string& valueName,
+                              const std::string& text) {
+    return zelvo::SetRegString(keyPath, valueName, text);
+}
+
+bool WinPassOps::HoldUpdaters() {
+    if (!updaterLock_)
+        updaterLock_.reset(OpenUpdaterLock());
+    if (!updaterLock_)
+        return false;
+    const DWORD wait = WaitForSingleObject(updaterLock_.get(), kUpdaterLockWaitMs);
+    // An updater that ended inside its pass leaves the lock abandoned: it is free.
+    held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    return held_;
+}
+
+void WinPassOps::ReleaseUpdaters() {
+    if (held_)
+        ReleaseMutex(updaterLock_.get());
+    held_ = false;
+}
+
+void WinPassOps::NotifyIconsChanged() {
+    using ChangeNotifyFn = void(WINAPI*)(LONG, UINT, LPCVOID, LPCVOID);
+    if (const auto notify = SystemFunction<ChangeNotifyFn>("shell32.dll", "SHChangeNotify"))
+        notify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
+} // namespace zelvo

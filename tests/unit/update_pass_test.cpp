@@ -1,0 +1,86 @@
+#include "update_pass.h"
+
+#include "fake_system_ops.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelvo;
+using zelvo::testing::FakeSystemOps;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+const std::string kSys = "C:\\WINDOWS\\system32";
+const std::string kLibrary = kSys + "\\ZelvoPrg.icl";
+const std::string kIcons =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\\";
+
+struct Pass {
+    FakeSystemOps ops;
+    DrivesFields fields;
+    std::vector<std::vector<std::string>> printed;
+
+    Pass() {
+        ops.files[kLibrary] = FileTest::Present;
+        fields.lstDrives = {"C:\\", "E:\\"};
+        ops.drives["C:\\"] = {1000, 250}; // 75 % used: index 36
+        ops.drives["E:\\"] = {1000, 0};   // full: index 50
+    }
+    int Run() {
+        return UpdateDriveIcons(ops, fields, [this](std::vector<std::string> lines) {
+            printed.push_back(std::move(lines));
+        });
+    }
+};
+
+} // namespace
+
+TEST(UpdateDriveIcons, PointsEachFixedDriveAtItsUsageIconWithUpdatersHeldThenTellsExplorerOnce) {
+    Pass pass;
+    EXPECT_EQ(pass.Run(), 2);
+    const Calls expected = {"hold updaters",
+                            "exists " + kLibrary,
+                            "measure C:\\",
+                            "create " + kIcons + "C\\DefaultIcon",
+                            "set " + kIcons + "C\\DefaultIcon [] = " + kLibrary + ",36",
+                            "measure E:\\",
+                            "create " + kIcons + "E\\DefaultIcon",
+                            "set " + kIcons + "E\\DefaultIcon [] = " + kLibrary + ",50",
+                            "release updaters",
+                            "notify"};
+    EXPECT_EQ(pass.ops.calls, expected);
+    // The working fields keep the last drive's values, and each drive's figures were printed.
+    EXPECT_EQ(pass.fields.txtPercentUsed, "100");
+    EXPECT_EQ(pass.fields.txtPath, kLibrary + ",50");
+    ASSERT_EQ(pass.printed.size(), 2U);
+    EXPECT_EQ(pass.printed[0][3], " Total Space Used :750");
+}
+
+TEST(UpdateDriveIcons, WritesNothingWithoutTheUsageLibraryOrTheUpdatersLock) {
+    // An override into a missing library would show a broken icon.
+    for (const FileTest library : {FileTest::Missing, FileTest::Failed}) {
+        Pass pass;
+        pass.ops.files[kLibrary] = library;
+        EXPECT_EQ(pass.Run(), 0);
+        EXPECT_EQ(pass.ops.calls,
+                  (Calls{"hold updaters", "exists " + kLibrary, "release updaters"}));
+    }
+    Pass held;
+    held.ops.lockWaitRunsOut = true; // a removal still at work
+    EXPECT_EQ(held.Run(), 0);
+    EXPECT_EQ(held.ops.calls, (Calls{"hold updaters", "release updaters"}));
+}
+
+TEST(UpdateDriveIcons, ADriveThatCannotBeMeasuredOrWrittenIsSkippedAndTheRestGoOn) {
+    Pass pass;
+    pass.ops.failing = {"measure C:\\",
+                        "set " + kIcons + "E\\DefaultIcon [] = " + kLibrary + ",50"};
+    EXPECT_EQ(pass.Run(), 0);
+    EXPECT_EQ(pass.ops.calls.back(), "release updaters") << "nothing written, nothing to tell";
+
+    Pass empty;
+    empty.ops.drives["C:\\"] = {0, 0};
+    empty.fields.lstDrives = {"C:\\"};
+    EXPECT_EQ(empty.Run(), 0);
+    EXPECT_TRUE(empty.printed.empty()) << "a zero total cannot be divided";
+}

@@ -1,0 +1,108 @@
+// Restore Defaults and the remover while an updater is in its pass: they wait for it, so that no
+// override comes back pointing at the library they delete.
+// Run with 26 fixed drives, A to Z, so that a pass lasts long enough to be caught in.
+#include "changer_driver.h"
+#include "layout.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+#include <shlwapi.h>
+
+#include <memory>
+
+using namespace zelvo;
+using namespace zelvo::testing;
+
+namespace {
+
+const std::string kFirstDrive = std::string(kDriveIconsSubkey) + "\\A";
+
+bool DriveIconsKeyExists() {
+    return RegKeyExists(HKEY_LOCAL_MACHINE, kDriveIconsSubkey);
+}
+
+// The real updater, stopped inside its pass as a slow disk would stop it: its thread is
+// suspended once the first drive's override is written, while it holds the updaters' lock.
+class UpdaterInItsPass {
+  public:
+    UpdaterInItsPass() {
+        for (int attempt = 0; attempt < 5 && !caught_; ++attempt)
+            caught_ = TryToCatch();
+    }
+    ~UpdaterInItsPass() { Resume(); }
+
+    bool caught() const { return caught_; }
+    void Resume() {
+        if (process_)
+            ResumeThread(process_->thread());
+    }
+    bool WaitForExit() { return process_ && process_->WaitForExit(10000); }
+
+  private:
+    bool TryToCatch() {
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, kDriveIconsSubkey);
+        process_ = std::make_unique<Process>(SysFile(kUpdaterFile));
+        while (!RegKeyExists(HKEY_LOCAL_MACHINE, kFirstDrive) && !process_->WaitForExit(0)) {
+        }
+        SuspendThread(process_->thread());
+        if (process_->WaitForExit(0))
+            return false;
+        // Caught in the pass only if the updaters' lock is held.
+        const HANDLE lock = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kUpdaterMutexName);
+        const DWORD wait = lock ? WaitForSingleObject(lock, 0) : WAIT_FAILED;
+        if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
+            ReleaseMutex(lock);
+        if (lock)
+            CloseHandle(lock);
+        if (wait == WAIT_TIMEOUT)
+            return true;
+        Resume();
+        process_->WaitForExit(10000);
+        return false;
+    }
+
+    std::unique_ptr<Process> process_;
+    bool caught_ = false;
+};
+
+class WhileAnUpdaterWorksTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetProductState();
+        CopyFileA(AppFile(kUpdaterSource).c_str(), SysFile(kUpdaterFile).c_str(), FALSE);
+        CopyFileA(AppFile(kUsageLibrarySource).c_str(), SysFile(kUsageLibraryFile).c_str(), FALSE);
+    }
+    void TearDown() override { ResetProductState(); }
+};
+
+} // namespace
+
+TEST_F(WhileAnUpdaterWorksTest, RestoreWaitsForItAndNoOverrideComesBack) {
+    ChangerDriver changer;
+    ASSERT_TRUE(changer.Start());
+    ASSERT_TRUE(WaitUntilNoProcess("ZDrvs.exe")); // the updaters of the changer's start-up
+    UpdaterInItsPass updater;
+    ASSERT_TRUE(updater.caught()) << "no updater held the lock in its pass";
+
+    changer.Click(IDC_CMDRESTORE);
+    Settle(1000); // Restore waits meanwhile
+    updater.Resume();
+    ASSERT_TRUE(updater.WaitForExit());
+    EXPECT_TRUE(WaitUntil([] { return !DriveIconsKeyExists(); }));
+    EXPECT_FALSE(FileIsThere(SysFile(kUsageLibraryFile)));
+    Settle(500);
+    EXPECT_FALSE(DriveIconsKeyExists()) << "an override came back after Restore";
+}
+
+TEST_F(WhileAnUpdaterWorksTest, TheRemoverWaitsForItAndNoOverrideComesBack) {
+    UpdaterInItsPass updater;
+    ASSERT_TRUE(updater.caught()) << "no updater held the lock in its pass";
+
+    Process purgo(AppFile("\\Purgo.exe"));
+    EXPECT_FALSE(purgo.WaitForExit(1000)) << "the remover did not wait for the updater";
+    updater.Resume();
+    ASSERT_TRUE(updater.WaitForExit());
+    EXPECT_TRUE(purgo.WaitForExit(10000));
+    EXPECT_FALSE(DriveIconsKeyExists()) << "an override came back after the removal";
+    EXPECT_FALSE(FileIsThere(SysFile(kUsageLibraryFile)));
+}
