@@ -7,6 +7,9 @@
 # with the plain code of the same libraries that the tests link, so each product library gets a
 # twin built for link-time optimisation (NAME_lto), which the programs link instead.
 
+# The programs ask nothing of types at run time: no type information.
+set(ZELVO_PROGRAM_OPTIONS -fno-rtti)
+
 # The link-time optimised twin of a product library, and of the product libraries it links.
 function(zelvo_lto_library library)
   if(TARGET ${library}_lto)
@@ -24,6 +27,7 @@ function(zelvo_lto_library library)
       set_property(TARGET ${library}_lto PROPERTY ${property} ${values})
     endif()
   endforeach()
+  target_compile_options(${library}_lto PRIVATE ${ZELVO_PROGRAM_OPTIONS})
   get_target_property(links ${library} LINK_LIBRARIES)
   foreach(link ${links})
     if(TARGET ${link})
@@ -55,6 +59,7 @@ function(zelvo_program target)
   # The configured manifest comes first, before the source folder's template of it.
   target_include_directories(${target} PRIVATE "${manifest_dir}" "${CMAKE_BINARY_DIR}/generated"
     ${CMAKE_CURRENT_SOURCE_DIR} ${ZELVO_ASSET_DIR} ${PROJECT_SOURCE_DIR}/shared)
+  target_compile_options(${target} PRIVATE ${ZELVO_PROGRAM_OPTIONS})
   add_dependencies(${target} zelvo_assets)
   set_source_files_properties(${ARG_RC} PROPERTIES OBJECT_DEPENDS
     "${manifest_dir}/${ARG_MANIFEST};${PROJECT_SOURCE_DIR}/shared/version.rc;${CMAKE_BINARY_DIR}/generated/zelvo_version.h;${ARG_RC_DEPENDS}")

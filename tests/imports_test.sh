@@ -9,9 +9,9 @@ dist=$2
 
 # The DLLs each program calls (msvcrt is the C runtime of every program).
 declare -A expected=(
-    [ZelvoDrv.exe]="advapi32 comctl32 comdlg32 gdi32 kernel32 msvcrt shell32 shlwapi user32"
+    [ZelvoDrv.exe]="advapi32 comctl32 comdlg32 gdi32 kernel32 msvcrt ole32 oleaut32 shell32 shlwapi user32"
     [ZDrvs.dll]="advapi32 gdi32 kernel32 msvcrt user32"
-    [Purgo.exe]="advapi32 kernel32 msvcrt shell32 shlwapi user32"
+    [Purgo.exe]="advapi32 kernel32 msvcrt ole32 oleaut32 shell32 shlwapi user32"
     [ZelvoPrg.dll]=""
     [ZelvoDrives.icl]=""
 )
