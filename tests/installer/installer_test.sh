@@ -263,12 +263,15 @@ snapshot after
 #  - Wine's display and device state (adapters, monitors, video modes, the service counter and
 #    the session's copies of system parameters), written whenever Wine brings up the display or
 #    starts a service; the product never writes there.
-#  - The drive icon overrides key itself: Purgo deletes the whole key, and a fresh Wine prefix
-#    holds an empty one (Windows has none until something writes an override).
+#  - The drive icon overrides key itself: Purgo deletes the whole key (on 64-bit Windows in both
+#    registry views), and a fresh Wine prefix holds an empty one (Windows has none until
+#    something writes an override).
+#  - The start type of Wine's Task Scheduler service, which Wine changes when the logon task is
+#    registered through it.
 #  - The uninstaller's own copy in TEMP (~nsuN.tmp\Un.exe, as every NSIS uninstaller leaves it),
 #    scheduled for deletion at the next restart; checked below to be all that is scheduled.
-wine_state='^\[HKEY_LOCAL_MACHINE\\(Hardware\\|System\\CurrentControlSet\\(Control\\(Class|DeviceClasses|Video|ServiceCurrent)|Hardware Profiles)[]\\])|^\[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters[]\\]'
-drive_icons_key='^\[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\]$'
+wine_state='^\[HKEY_LOCAL_MACHINE\\(Hardware\\|System\\CurrentControlSet\\(Control\\(Class|DeviceClasses|Video|ServiceCurrent)|Hardware Profiles)[]\\])|^\[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters[]\\]|^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Schedule\]\|"Start"='
+drive_icons_key='^\[HKEY_LOCAL_MACHINE\\Software\\(Wow6432Node\\)?Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\]$'
 pending='^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager\]\|"PendingFileRenameOperations"='
 uninst_copy='^[df] drive_c/users/[^/]+/Temp/~nsu[0-9]+\.tmp(/Un[^/]*\.exe)?$'
 
