@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Two builds of the same sources, in different folders, at different times and in different
 # time zones, give the same release files byte for byte: the files of both application folders,
-# the installer and the archives. Builds the deliverables (not the tests) again from a copy of
-# this tree without .git, in a temporary folder, and compares them with build/ here, which
-# scripts/build.sh has built. Then packs in the copy without git and without SOURCE_DATE_EPOCH:
-# the files carry the newest file time of the sources.
+# the installer and the archives. Brings the deliverables in build/ here up to date, builds
+# them (not the tests) again from a copy of this tree without .git, in a temporary folder, and
+# compares. Then packs in the copy without git and without SOURCE_DATE_EPOCH: the files carry
+# the newest file time of the sources.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -18,6 +18,16 @@ fail() {
     failures=$((failures + 1))
 }
 
+# The deliverables of both presets, and the release files.
+build_release() {
+    cmake --preset win32 >/dev/null
+    cmake --build --preset win32 -j"$(nproc)" --target ZelvoDrv ZDrvs Purgo zelvo_drive_icons \
+        zelvo_usage_icons zelvo_help >/dev/null
+    cmake --preset win64 >/dev/null
+    cmake --build --preset win64 -j"$(nproc)" --target zelvo_release >/dev/null
+}
+build_release
+
 work=$(mktemp -d "${TMPDIR:-/tmp}/zelvo-reproducible.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 copy="$work/another place/Zelvo Drives"
@@ -30,11 +40,7 @@ epoch=$(source_epoch)
 (
     cd "$copy"
     export SOURCE_DATE_EPOCH=$epoch TZ=Pacific/Auckland
-    cmake --preset win32 >/dev/null
-    cmake --build --preset win32 -j"$(nproc)" --target ZelvoDrv ZDrvs Purgo zelvo_drive_icons \
-        zelvo_usage_icons zelvo_help >/dev/null
-    cmake --preset win64 >/dev/null
-    cmake --build --preset win64 -j"$(nproc)" --target zelvo_release >/dev/null
+    build_release
 )
 
 for f in "${shipped_files[@]}"; do
