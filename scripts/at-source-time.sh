@@ -7,4 +7,6 @@ set -euo pipefail
 source "$(dirname "$0")/release.sh"
 clock=$1
 shift
+# Tools write local time: one zone for every build.
+export TZ=UTC
 exec "$clock" "$(source_epoch)" "$@"
