@@ -1,5 +1,7 @@
 /* Runs a program with the time of day stopped at a given moment: every reading of the real-time
- * clock through a system call (time, gettimeofday, clock_gettime) returns it. The CHM compiler
+ * clock through a system call (time, gettimeofday, clock_gettime) returns it, and the clocks that
+ * count from boot return zero; random bytes from the kernel are zeros, and addresses are not
+ * randomised. The CHM compiler
  * reads the clock by system calls of its own, which LD_PRELOAD-based tools such as faketime do
  * not reach; it writes that time into Help.chm.
  *   fixed-clock EPOCH PROGRAM [ARGUMENT...]
@@ -9,6 +11,7 @@
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <sys/personality.h>
 #include <sys/ptrace.h>
 #include <sys/syscall.h>
 #include <sys/user.h>
@@ -25,7 +28,24 @@ static void write_time(pid_t thread, unsigned long long address, long long secon
     ptrace(PTRACE_POKEDATA, thread, (void*)(address + 8), (void*)0);
 }
 
-/* At the return of a system call: the clock readings get the fixed time. */
+/* Fills length bytes at address in the traced thread with zeros. */
+static void write_zeros(pid_t thread, unsigned long long address, unsigned long long length) {
+    unsigned long long done = 0;
+    for (; done + 8 <= length; done += 8)
+        ptrace(PTRACE_POKEDATA, thread, (void*)(address + done), (void*)0);
+    if (done < length) {
+        errno = 0;
+        unsigned long long word =
+            (unsigned long long)ptrace(PTRACE_PEEKDATA, thread, (void*)(address + done), 0);
+        if (errno != 0)
+            return;
+        word &= ~0ULL << (8 * (length - done));
+        ptrace(PTRACE_POKEDATA, thread, (void*)(address + done), (void*)word);
+    }
+}
+
+/* At the return of a system call: the clock readings get the fixed time, and random bytes are
+ * zeros, so that nothing the program makes depends on when or where it ran. */
 static void fix_result(pid_t thread, long long epoch) {
     struct user_regs_struct regs;
     if (ptrace(PTRACE_GETREGS, thread, 0, &regs) != 0 || (long long)regs.rax < 0)
@@ -41,8 +61,14 @@ static void fix_result(pid_t thread, long long epoch) {
         write_time(thread, regs.rdi, epoch);
         break;
     case SYS_clock_gettime:
+        /* The other clocks count from boot: the same start in every build. */
         if (regs.rdi == CLOCK_REALTIME || regs.rdi == CLOCK_REALTIME_COARSE)
             write_time(thread, regs.rsi, epoch);
+        else
+            write_time(thread, regs.rsi, 0);
+        break;
+    case SYS_getrandom:
+        write_zeros(thread, regs.rdi, regs.rax);
         break;
     default:
         break;
@@ -62,6 +88,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (child == 0) {
+        /* The CHM compiler writes bytes that depend on where its memory lies: the same
+         * addresses in every run. */
+        personality(ADDR_NO_RANDOMIZE);
         ptrace(PTRACE_TRACEME, 0, 0, 0);
         raise(SIGSTOP);
         execvp(argv[2], argv + 2);
