@@ -1,16 +1,69 @@
 # A deliverable program: its sources and resource script (which names its manifest, the shared
-# version resource and its pictures), linked with the shared Win32 layer and written stripped
-# into the application folder.
+# version resource and its pictures), built with the shared Win32 layer and written stripped
+# into the application folder. The manifest takes the release's version when configured.
 #   zelvo_program(TARGET RC script.rc MANIFEST file SOURCES ... LIBRARIES ... [RC_DEPENDS ...])
+#
+# The program is optimised across all its files at link time. The linker cannot mix such code
+# with the plain code of the same libraries that the tests link, so each product library gets a
+# twin built for link-time optimisation (NAME_lto), which the programs link instead.
+
+# The programs ask nothing of types at run time: no type information.
+set(ZELVO_PROGRAM_OPTIONS -fno-rtti)
+
+# The link-time optimised twin of a product library, and of the product libraries it links.
+function(zelvo_lto_library library)
+  if(TARGET ${library}_lto)
+    return()
+  endif()
+  get_target_property(dir ${library} SOURCE_DIR)
+  get_target_property(sources ${library} SOURCES)
+  list(TRANSFORM sources PREPEND "${dir}/" REGEX "^[^/]")
+  add_library(${library}_lto STATIC ${sources})
+  set_target_properties(${library}_lto PROPERTIES INTERPROCEDURAL_OPTIMIZATION ON)
+  foreach(property INCLUDE_DIRECTORIES INTERFACE_INCLUDE_DIRECTORIES COMPILE_OPTIONS
+                   COMPILE_DEFINITIONS INTERFACE_COMPILE_DEFINITIONS)
+    get_target_property(values ${library} ${property})
+    if(values)
+      set_property(TARGET ${library}_lto PROPERTY ${property} ${values})
+    endif()
+  endforeach()
+  target_compile_options(${library}_lto PRIVATE ${ZELVO_PROGRAM_OPTIONS})
+  get_target_property(links ${library} LINK_LIBRARIES)
+  foreach(link ${links})
+    if(TARGET ${link})
+      zelvo_lto_library(${link})
+      target_link_libraries(${library}_lto PUBLIC ${link}_lto)
+    elseif(link)
+      target_link_libraries(${library}_lto PUBLIC ${link})
+    endif()
+  endforeach()
+endfunction()
+
 function(zelvo_program target)
   cmake_parse_arguments(ARG "" "RC;MANIFEST" "SOURCES;LIBRARIES;RC_DEPENDS" ${ARGN})
-  add_executable(${target} WIN32 ${ARG_SOURCES} ${ARG_RC})
-  target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} zelvo_win)
-  target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${ZELVO_ASSET_DIR}
-    ${PROJECT_SOURCE_DIR}/shared)
+  set(libraries)
+  foreach(library ${ARG_LIBRARIES} zelvo_win)
+    if(TARGET ${library})
+      zelvo_lto_library(${library})
+      list(APPEND libraries ${library}_lto)
+    else()
+      list(APPEND libraries ${library})
+    endif()
+  endforeach()
+
+  set(manifest_dir "${CMAKE_CURRENT_BINARY_DIR}/${target}-manifest")
+  configure_file(${ARG_MANIFEST} "${manifest_dir}/${ARG_MANIFEST}" @ONLY)
+  add_executable(${target} WIN32 ${ARG_SOURCES} ${ARG_RC}
+    ${PROJECT_SOURCE_DIR}/shared/runtime_aborts.cpp)
+  target_link_libraries(${target} PRIVATE ${libraries})
+  # The configured manifest comes first, before the source folder's template of it.
+  target_include_directories(${target} PRIVATE "${manifest_dir}" "${CMAKE_BINARY_DIR}/generated"
+    ${CMAKE_CURRENT_SOURCE_DIR} ${ZELVO_ASSET_DIR} ${PROJECT_SOURCE_DIR}/shared)
+  target_compile_options(${target} PRIVATE ${ZELVO_PROGRAM_OPTIONS})
   add_dependencies(${target} zelvo_assets)
   set_source_files_properties(${ARG_RC} PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_CURRENT_SOURCE_DIR}/${ARG_MANIFEST};${PROJECT_SOURCE_DIR}/shared/version.rc;${ARG_RC_DEPENDS}")
-  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELVO_DIST_DIR})
+    "${manifest_dir}/${ARG_MANIFEST};${PROJECT_SOURCE_DIR}/shared/version.rc;${CMAKE_BINARY_DIR}/generated/zelvo_version.h;${ARG_RC_DEPENDS}")
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELVO_DIST_DIR}
+    INTERPROCEDURAL_OPTIMIZATION ON)
   target_link_options(${target} PRIVATE -s)
 endfunction()

@@ -5,19 +5,26 @@
 ; and the logon look.
 ;
 ; Built by scripts/package.sh, which passes:
-;   STAGE32  folder holding the 32-bit application folder's files (with fixed file times)
-;   STAGE64  the same for the x86-64 application folder
-;   ICON     the icon changer's icon, used for the installer
-;   UNICON   the remover's icon, used for the uninstaller
-;   OUTFILE  the installer to write
+;   VERSION          the version users see (1.00), and VERSION_NUMBERS (1.0.0.0)
+;   FILES            a script it writes from release.txt, defining the macros INSTALL_FILES
+;                    (STAGE) and DELETE_FILES for the files of the application folder
+;   STAGE32          folder holding the 32-bit application folder's files (with fixed file times)
+;   STAGE64          the same for the x86-64 application folder
+;   ICON             the icon changer's icon, used for the installer
+;   UNICON           the remover's icon, used for the uninstaller
+;   OUTFILE          the installer to write
+;   TARGET           (optional) another target than x86-unicode, for tests
 
 Unicode true
+!ifdef TARGET
+  Target ${TARGET}
+!endif
 SetCompressor /SOLID lzma
 ; File times come from the staged files, which package.sh sets to the commit time.
 SetDateSave on
 
 !define PRODUCT "Zelvo Drives"
-!define VERSION "1.00"
+!include "${FILES}"
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\ZelvoDrives"
 !define SMFOLDER "$SMPROGRAMS\${PRODUCT}"
 
@@ -31,8 +38,8 @@ ShowInstDetails nevershow
 ShowUninstDetails nevershow
 BrandingText "${PRODUCT} ${VERSION}"
 
-VIProductVersion 1.0.0.0
-VIFileVersion 1.0.0.0
+VIProductVersion ${VERSION_NUMBERS}
+VIFileVersion ${VERSION_NUMBERS}
 VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
@@ -44,6 +51,13 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PRODUCT}"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
 !include "x64.nsh"
+!include "WinMessages.nsh"
+
+; The window class of the icon changer's main window, and of the updater's hidden window.
+!define CHANGER_CLASS "ZelvoDrivesMain"
+!define UPDATER_CLASS "ZelvoDrivesUpdater"
+; The lock an updater holds while it writes the drive icon overrides.
+!define UPDATER_LOCK "Global\ZelvoDrivesUpdater"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${UNICON}"
@@ -89,6 +103,75 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
+; Closes every open icon changer window, as its close box would (so that its closing step runs
+; now, not after files are replaced or removed), and waits for running updaters to end: a few
+; seconds at most for each.
+!macro STOP_PROGRAMS un
+Function ${un}StopPrograms
+  StrCpy $1 0
+  ${Do}
+    FindWindow $0 "${CHANGER_CLASS}"
+    ${If} $0 = 0
+    ${OrIf} $1 >= 20
+      ${ExitDo}
+    ${EndIf}
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+    Sleep 100
+    IntOp $1 $1 + 1
+  ${Loop}
+  StrCpy $1 0
+  ${Do}
+    FindWindow $0 "${UPDATER_CLASS}"
+    ${If} $0 = 0
+    ${OrIf} $1 >= 50
+      ${ExitDo}
+    ${EndIf}
+    Sleep 100
+    IntOp $1 $1 + 1
+  ${Loop}
+  ; An updater of another session (the logon task's) has no window here, but holds the lock.
+  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${UPDATER_LOCK}") p.r0'
+  ${If} $0 P<> 0
+    System::Call 'kernel32::WaitForSingleObject(p r0, i 5000) i.r1'
+    ${If} $1 = 0
+    ${OrIf} $1 = 0x80
+      System::Call 'kernel32::ReleaseMutex(p r0)'
+    ${EndIf}
+    System::Call 'kernel32::CloseHandle(p r0)'
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro STOP_PROGRAMS ""
+!insertmacro STOP_PROGRAMS "un."
+
+; Replaces a copy that the icon changer installed in the System folder (of the build installed:
+; the native one on 64-bit Windows) with this release's, where there is one. A copy in use (a
+; running updater) is replaced at the next restart.
+!macro REFRESH_SYSTEM_COPY STAGE SOURCE TARGET
+  ${If} ${FileExists} "$SYSDIR\${TARGET}"
+    File "/oname=$SYSDIR\${TARGET}.new" "${STAGE}\${SOURCE}"
+    Delete "$SYSDIR\${TARGET}"
+    Rename /REBOOTOK "$SYSDIR\${TARGET}.new" "$SYSDIR\${TARGET}"
+  ${EndIf}
+!macroend
+
+; An upgrade: the System folder copies of an earlier Zelvo Drives give way to this release's.
+; The drive icon overrides, the logon entry and the logon task stay as they are.
+!macro REFRESH_SYSTEM_COPIES STAGE
+  ReadRegStr $0 HKLM "${UNINST_KEY}" "InstallLocation"
+  ${If} $0 != ""
+    ${If} ${RunningX64}
+      ${DisableX64FSRedirection}
+    ${EndIf}
+    !insertmacro REFRESH_SYSTEM_COPY "${STAGE}" ZDrvs.dll ZDrvs.exe
+    !insertmacro REFRESH_SYSTEM_COPY "${STAGE}" ZelvoPrg.dll ZelvoPrg.icl
+    !insertmacro REFRESH_SYSTEM_COPY "${STAGE}" ZelvoDrives.icl ZelvoDrives.icl
+    ${If} ${RunningX64}
+      ${EnableX64FSRedirection}
+    ${EndIf}
+  ${EndIf}
+!macroend
+
 Function un.onInit
   !insertmacro REQUIRE_ADMIN
   SetShellVarContext all
@@ -98,24 +181,21 @@ Function un.onInit
 FunctionEnd
 
 Section "Install"
+  Call StopPrograms
   SetOutPath "$INSTDIR"
   ${If} ${RunningX64}
-    File "${STAGE64}\ZelvoDrv.exe"
-    File "${STAGE64}\ZDrvs.dll"
-    File "${STAGE64}\Purgo.exe"
+    !insertmacro INSTALL_FILES "${STAGE64}"
+    !insertmacro REFRESH_SYSTEM_COPIES "${STAGE64}"
   ${Else}
-    File "${STAGE32}\ZelvoDrv.exe"
-    File "${STAGE32}\ZDrvs.dll"
-    File "${STAGE32}\Purgo.exe"
+    !insertmacro INSTALL_FILES "${STAGE32}"
+    !insertmacro REFRESH_SYSTEM_COPIES "${STAGE32}"
   ${EndIf}
-  ; Icon libraries and help are data, the same files for both.
-  File "${STAGE32}\ZelvoPrg.dll"
-  File "${STAGE32}\ZelvoDrives.icl"
-  File "${STAGE32}\Help.chm"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   CreateDirectory "${SMFOLDER}"
-  CreateShortCut "${SMFOLDER}\${PRODUCT}.lnk" "$INSTDIR\ZelvoDrv.exe"
+  ; ZelvoDrv asks for administrator rights by itself when it starts.
+  CreateShortCut "${SMFOLDER}\${PRODUCT}.lnk" "$INSTDIR\ZelvoDrv.exe" "" "" 0 SW_SHOWNORMAL "" \
+    "Changes the drive icons. Windows asks for administrator rights when it starts."
   CreateShortCut "${SMFOLDER}\${PRODUCT} Help.lnk" "$INSTDIR\Help.chm"
 
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
@@ -135,18 +215,15 @@ Section "Uninstall"
   ; Purgo takes away what the programs installed: the System folder files, the logon entry
   ; and the drive icon overrides. It must finish before its own file goes. It is the build
   ; that was installed, so it removes from the same System folder and registry view.
+  ; An open icon changer would write the logon entry again when closed after Purgo.
+  Call un.StopPrograms
   ${If} ${FileExists} "$INSTDIR\Purgo.exe"
     ExecWait '"$INSTDIR\Purgo.exe"'
   ${EndIf}
 
   ; Only the files setup put here: anything else the user keeps, and so does the folder.
   ; A file still in use goes at the next restart.
-  Delete /REBOOTOK "$INSTDIR\ZelvoDrv.exe"
-  Delete /REBOOTOK "$INSTDIR\ZDrvs.dll"
-  Delete /REBOOTOK "$INSTDIR\ZelvoPrg.dll"
-  Delete /REBOOTOK "$INSTDIR\ZelvoDrives.icl"
-  Delete /REBOOTOK "$INSTDIR\Help.chm"
-  Delete /REBOOTOK "$INSTDIR\Purgo.exe"
+  !insertmacro DELETE_FILES
   Delete /REBOOTOK "$INSTDIR\uninstall.exe"
   RMDir /REBOOTOK "$INSTDIR"
 

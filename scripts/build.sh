@@ -11,5 +11,7 @@ for preset in win32 win64; do
     cmake --build --preset "$preset" -j"$(nproc)"
 done
 echo "Application folders: $(pwd)/build/dist (32-bit), $(pwd)/build/dist64 (64-bit)"
-echo "Installer: $(pwd)/build/ZelvoDrivesSetup-1.00.exe"
-echo "Archives: $(pwd)/build/ZelvoDrives-1.00.zip (32-bit), $(pwd)/build/ZelvoDrives-1.00-x64.zip (64-bit)"
+source scripts/release.sh
+v=$release_display_version
+echo "Installer: $(pwd)/build/ZelvoDrivesSetup-$v.exe"
+echo "Archives: $(pwd)/build/ZelvoDrives-$v.zip (32-bit), $(pwd)/build/ZelvoDrives-$v-x64.zip (64-bit)"

@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Packs the application folders into the release files:
-#   ZelvoDrivesSetup-1.00.exe  the installer (NSIS), carrying the 32-bit and the x86-64 programs
-#   ZelvoDrives-1.00.zip       the folder "Zelvo Drives/" with README.txt, for use without setup
-#   ZelvoDrives-1.00-x64.zip   the same with the x86-64 programs, for 64-bit Windows
+# Packs the application folders into the release files (V: the version, e.g. 1.00):
+#   ZelvoDrivesSetup-V.exe  the installer (NSIS), carrying the 32-bit and the x86-64 programs
+#   ZelvoDrives-V.zip       the folder "Zelvo Drives/" with README.txt, for use without setup
+#   ZelvoDrives-V-x64.zip   the same with the x86-64 programs, for 64-bit Windows
 #
 #   package.sh [DIST_DIR [DIST64_DIR [OUT_DIR [ASSET_DIR]]]]
 # Defaults: build/dist, build/dist64, build, build/win32/assets. Called by the win64 build
 # (installer/), the one that comes after both application folders.
 #
 # The same inputs give the same bytes: every packed file gets one fixed time (SOURCE_DATE_EPOCH,
-# else the time of the checked-out commit) and the archive lists its files in a fixed order.
+# else the time of the checked-out commit, else the newest file time of the source tree) and the
+# archive lists its files in a fixed order. The version and the files come from release.txt.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/release.sh"
 dist=$(cd "${1:-$root/build/dist}" && pwd)
 dist64=$(cd "${2:-$root/build/dist64}" && pwd)
 out=${3:-$root/build}
@@ -19,14 +21,10 @@ assets=$(cd "${4:-$root/build/win32/assets}" && pwd)
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
-version=1.00
-files=(Help.chm Purgo.exe ZDrvs.dll ZelvoDrives.icl ZelvoDrv.exe ZelvoPrg.dll)
+version=$release_display_version
+files=("${shipped_files[@]}")
 
-epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || true)}
-if [ -z "$epoch" ]; then
-    echo "package.sh: no SOURCE_DATE_EPOCH and no git commit to take the file time from" >&2
-    exit 1
-fi
+epoch=$(source_epoch)
 # Zip stores local time; one zone for everyone.
 export TZ=UTC
 
@@ -42,16 +40,32 @@ stage() {
         cp "$from/$f" "$app/$f"
     done
     # README.txt is for Windows: CRLF line ends whatever the checkout did to it.
-    sed -e 's/\r$//' -e 's/$/\r/' "$root/installer/README.txt" >"$app/README.txt"
+    sed -e 's/\r$//' -e 's/$/\r/' -e "s/@VERSION@/$version/g" "$root/installer/README.txt" \
+        >"$app/README.txt"
     chmod 0644 "$app"/*
 }
 stage "$dist" x86
 stage "$dist64" x64
 find "$work" -exec touch -h -d "@$epoch" {} +
 
+# The installer's lists of the application folder's files.
+{
+    echo '!macro INSTALL_FILES STAGE'
+    printf '  File "${STAGE}\\%s"\n' "${files[@]}"
+    echo '!macroend'
+    echo '!macro DELETE_FILES'
+    printf '  Delete /REBOOTOK "$INSTDIR\\%s"\n' "${files[@]}"
+    echo '!macroend'
+} >"$work/files.nsh"
+
 # The installer. makensis 3.08 keeps its stub's fixed PE time stamp and takes the packed
 # files' times from the staged copies.
-makensis -V2 -NOCD -INPUTCHARSET UTF8 \
+# ZELVO_INSTALLER_TARGET (amd64-unicode) packs a 64-bit installer instead, for machines that
+# run no 32-bit code; the release's installer is the 32-bit one.
+target=()
+[ -z "${ZELVO_INSTALLER_TARGET:-}" ] || target=("-DTARGET=$ZELVO_INSTALLER_TARGET")
+makensis -V2 -NOCD -INPUTCHARSET UTF8 "${target[@]}" \
+    "-DVERSION=$version" "-DVERSION_NUMBERS=$release_version" "-DFILES=$work/files.nsh" \
     "-DSTAGE32=$work/x86/Zelvo Drives" "-DSTAGE64=$work/x64/Zelvo Drives" \
     "-DICON=$assets/changer.ico" "-DUNICON=$assets/remover.ico" \
     "-DOUTFILE=$work/ZelvoDrivesSetup-$version.exe" \

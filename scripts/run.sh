@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
 # Builds the product and starts the icon changer under Wine, in a prefix of its own
 # (build/wine/user) with the application folder installed. Without a display it runs on a
-# virtual one, saves a screenshot and says where.
+# virtual one, waits for the window, saves a screenshot of it and says where.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
 source scripts/wine-env.sh
 
+# The window's title, and how long it may take to appear (a first start installs the updater).
+title='Zelvo Drives'
+wait_seconds=60
+
 xvfb_pid=""
+prefix=$wine_root/user
+# Whatever way this ends, the prefix's Wine server and the virtual display stop with it.
+cleanup() {
+    stop_server "$prefix"
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
 [ -n "${DISPLAY:-}" ] || start_xvfb
 
 ensure_template
-prefix=$wine_root/user
 [ -d "$prefix" ] || cp -a "$wine_root/template-$WINEARCH" "$prefix"
 # The programs that this machine's Wine runs: the 64-bit ones where it runs no 32-bit code.
 dist=build/dist
@@ -26,9 +36,21 @@ if [ -z "$xvfb_pid" ]; then
     exit 0
 fi
 
-wine "$app" &
-sleep 5
-import -window root -crop 640x400+192+184 build/screenshot.png
+wine "$app" >/dev/null 2>&1 </dev/null &
+window=""
+for _ in $(seq $((wait_seconds * 5))); do
+    info=$(xwininfo -name "$title" 2>/dev/null || true)
+    if grep -q 'Map State: IsViewable' <<<"$info"; then
+        window=$(sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$info")
+        break
+    fi
+    sleep 0.2
+done
+if [ -z "$window" ]; then
+    echo "run.sh: the icon changer's window did not appear within $wait_seconds seconds" >&2
+    exit 1
+fi
+# Shown; its first paint follows at once.
+sleep 0.5
+import -window "$window" build/screenshot.png
 echo "No display: the icon changer ran on a virtual one. Screenshot: $(pwd)/build/screenshot.png"
-wineserver -k
-kill "$xvfb_pid"

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native unit tests (with sanitizers), then the
-# Windows builds' tests under Wine on a virtual display, 32-bit and 64-bit.
+# Builds everything and runs every test: the layout of the sources, the native unit tests (with
+# sanitizers), the Windows builds' tests under Wine on a virtual display, 32-bit and 64-bit, and
+# a second build of the release files in another folder that must give the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+
+scripts/format-check.sh
 
 cmake --preset native >/dev/null
 cmake --build --preset native -j"$(nproc)"
@@ -18,3 +21,5 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 ctest --preset win32 -j2
 ctest --preset win64 -j2
+
+scripts/reproducible-test.sh

@@ -1,21 +1,36 @@
 #!/usr/bin/env bash
-# Every shipped program and library imports Windows system DLLs only, so it runs on a clean
-# Windows: no C++ runtime, libgcc or winpthread DLLs.
+# Every shipped program and library imports exactly the Windows system DLLs it calls, so it
+# runs on a clean Windows (no C++ runtime, libgcc or winpthread DLLs) and loads nothing it does
+# not use. The icon libraries import nothing.
 #   imports_test.sh OBJDUMP APPLICATION_FOLDER
 set -u
 objdump=$1
 dist=$2
-system='^(kernel32|user32|gdi32|advapi32|shell32|shlwapi|comctl32|comdlg32|ole32|oleaut32|msvcrt|version)\.dll$'
+
+# The DLLs each program calls (msvcrt is the C runtime of every program).
+declare -A expected=(
+    [ZelvoDrv.exe]="advapi32 comctl32 comdlg32 gdi32 kernel32 msvcrt ole32 oleaut32 shell32 shlwapi user32"
+    [ZDrvs.dll]="advapi32 gdi32 kernel32 msvcrt user32"
+    [Purgo.exe]="advapi32 kernel32 msvcrt ole32 oleaut32 shell32 shlwapi user32"
+    [ZelvoPrg.dll]=""
+    [ZelvoDrives.icl]=""
+)
+
 failed=0
-checked=0
-for file in "$dist"/*.exe "$dist"/*.dll "$dist"/*.icl; do
-    [ -f "$file" ] || continue
-    checked=$((checked + 1))
-    others=$("$objdump" -p "$file" | sed -n 's/.*DLL Name: //p' | grep -v -i -E "$system")
-    if [ -n "$others" ]; then
-        echo "FAIL $(basename "$file") imports: $others"
+for name in "${!expected[@]}"; do
+    file="$dist/$name"
+    if [ ! -f "$file" ]; then
+        echo "FAIL $name: not in $dist"
+        failed=$((failed + 1))
+        continue
+    fi
+    imports=$("$objdump" -p "$file" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' |
+        sed 's/\.dll$//' | LC_ALL=C sort -u | tr '\n' ' ')
+    want=$(tr ' ' '\n' <<<"${expected[$name]}" | grep -v '^$' | LC_ALL=C sort -u | tr '\n' ' ')
+    if [ "$imports" != "$want" ]; then
+        echo "FAIL $name imports: ${imports:-nothing}; expected: ${want:-nothing}"
         failed=$((failed + 1))
     fi
 done
-echo "$((checked - failed)) passed, $failed failed"
-[ "$checked" -ge 5 ] && [ "$failed" -eq 0 ]
+echo "$((${#expected[@]} - failed)) passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,21 +1,34 @@
 #!/usr/bin/env bash
 # The installer end to end under Wine: a silent install into a fresh prefix, the installed icon
 # changer run once (so that the System folder files, the logon entry and the usage bars are
-# there), then the silent uninstall registered with Programs and Features. Afterwards the
+# there), an upgrade over older System folder copies while the changer is open, then the silent
+# uninstall registered with Programs and Features, again with the changer open. Afterwards the
 # prefix's registry and drive C: must be as they were before the install.
-#   WINEARCH=win32|win64 installer_test.sh SETUP_EXE DIST_DIR
+#   WINEARCH=win32|win64 installer_test.sh SETUP_EXE DIST_DIR [DIST32_DIR ASSET_DIR]
 # DIST_DIR is the application folder the installer must put on that kind of Windows.
+# The installer is a 32-bit program. Where this machine runs no 32-bit code, the 64-bit test
+# packs the same script as a 64-bit installer (from DIST32_DIR, DIST_DIR and ASSET_DIR) and
+# tests that one instead; the 32-bit test is skipped.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-env.sh"
-# The installer is a 32-bit program, whatever it installs.
-skip_without_win32 "the installer"
+source "$here/../../scripts/release.sh"
 # Shortcuts would otherwise become menu entries of the Linux desktop, outside the prefix.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 
 setup=$(realpath "$1")
 dist=$(realpath "$2")
-shipped=(Help.chm Purgo.exe ZDrvs.dll ZelvoDrives.icl ZelvoDrv.exe ZelvoPrg.dll)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+if [ "$ZELVO_NO_WIN32" = 1 ] && [ "$WINEARCH" = win64 ] && [ $# -ge 4 ]; then
+    ZELVO_INSTALLER_TARGET=amd64-unicode bash "$here/../../scripts/package.sh" "$3" "$dist" \
+        "$work/amd64" "$4" >/dev/null
+    setup="$work/amd64/ZelvoDrivesSetup-$release_display_version.exe"
+    echo "testing the installer script packed as a 64-bit installer"
+else
+    skip_without_win32 "the installer"
+fi
+shipped=("${shipped_files[@]}")
 uninst_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZelvoDrives'
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 
@@ -39,7 +52,6 @@ die() {
     exit 1
 }
 
-work=$(mktemp -d)
 xvfb_pid=
 cleanup() {
     [ -n "${prefix:-}" ] && stop_server "$prefix"
@@ -124,7 +136,7 @@ expect_value() {
     [ "$got" = "$2" ] || fail "Uninstall value $1 is '$got', expected '$2'"
 }
 expect_value DisplayName 'Zelvo Drives'
-expect_value DisplayVersion '1.00'
+expect_value DisplayVersion "$release_display_version"
 expect_value Publisher 'Zelvo Drives'
 expect_value DisplayIcon "$app_win\\ZelvoDrv.exe"
 expect_value UninstallString "\"$app_win\\uninstall.exe\""
@@ -150,17 +162,72 @@ for f in ZelvoPrg.icl ZDrvs.exe ZelvoDrives.icl; do
     [ -f "$system/$f" ] || fail "the icon changer did not install $f into the System folder"
 done
 [ -n "$(reg_value "$run_key" ZDrives)" ] || fail "the icon changer did not add the logon entry"
-# Closed as a user would close it (taskkill without /f sends WM_CLOSE); forced only if it stays.
-"${native_wine[@]}" taskkill /im ZelvoDrv.exe >/dev/null 2>&1 </dev/null || true
-for _ in $(seq 50); do
-    kill -0 "$changer" 2>/dev/null || break
+
+# The changer's window is up, its start-up done, when X shows it.
+changer_window_shown() {
+    xwininfo -name 'Zelvo Drives' 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+# Waits for the changer started as $changer to end; fails, and forces it, if it stays.
+expect_changer_closed() {
+    for _ in $(seq 50); do
+        kill -0 "$changer" 2>/dev/null || break
+        sleep 0.2
+    done
+    if kill -0 "$changer" 2>/dev/null; then
+        fail "$1 did not close the open icon changer"
+        "${native_wine[@]}" taskkill /f /im ZelvoDrv.exe >/dev/null 2>&1 </dev/null || true
+    fi
+    wait "$changer" 2>/dev/null || true
+}
+# Waits until no updater runs, so that the drive icon overrides stay still.
+updaters_done() {
+    for _ in $(seq 100); do
+        wine winedbg --command "info proc" 2>/dev/null </dev/null | grep -q -i "'zdrvs\.exe'" || return 0
+        sleep 0.2
+    done
+}
+overrides_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\DriveIcons'
+drive_icons() {
+    wine reg query "$overrides_key" /s "${reg_view[@]}" 2>/dev/null </dev/null | tr -d '\r'
+}
+
+# --- An upgrade over an older release, with the changer open ---------------------------------
+# An older release left other System folder copies; a drive has an override of the user's own.
+for _ in $(seq 100); do
+    changer_window_shown && break
     sleep 0.2
 done
-if kill -0 "$changer" 2>/dev/null; then
-    fail "the icon changer did not close on WM_CLOSE"
-    "${native_wine[@]}" taskkill /f /im ZelvoDrv.exe >/dev/null 2>&1 </dev/null || true
-fi
-wait "$changer" 2>/dev/null || true
+updaters_done
+wine reg add "$overrides_key\\Q\\DefaultIcon" /ve /d 'C:\Icons\own.ico,0' /f "${reg_view[@]}" \
+    >/dev/null 2>&1 </dev/null || fail "could not add an override of the user's own"
+for f in ZelvoPrg.icl ZDrvs.exe ZelvoDrives.icl; do
+    printf 'an older release of %s\n' "$f" >"$system/$f"
+done
+overrides_before=$(drive_icons)
+run_before=$(reg_value "$run_key" ZDrives)
+rc=0
+wine "$setup" /S >/dev/null 2>&1 </dev/null || rc=$?
+[ "$rc" -eq 0 ] || fail "silent install over the installed release exited with $rc"
+expect_changer_closed "the upgrade"
+cmp -s "$dist/ZDrvs.dll" "$system/ZDrvs.exe" || fail "the upgrade left the older ZDrvs.exe"
+cmp -s "$dist/ZelvoPrg.dll" "$system/ZelvoPrg.icl" || fail "the upgrade left the older ZelvoPrg.icl"
+cmp -s "$dist/ZelvoDrives.icl" "$system/ZelvoDrives.icl" ||
+    fail "the upgrade left the older ZelvoDrives.icl"
+[ "$(drive_icons)" = "$overrides_before" ] || fail "the upgrade changed the drive icon overrides"
+[ "$(reg_value "$run_key" ZDrives)" = "$run_before" ] || fail "the upgrade changed the logon entry"
+entries=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s \
+    "${reg_view[@]}" 2>/dev/null </dev/null | tr -d '\r' | grep -c -E '^    DisplayName    REG_SZ    Zelvo Drives$' || true)
+[ "$entries" -eq 1 ] || fail "$entries Uninstall entries after the upgrade, expected one"
+
+# The changer open again while the uninstaller runs: closed first, it writes no logon entry
+# after Purgo.
+wine "$app_win\\ZelvoDrv.exe" >/dev/null 2>&1 </dev/null &
+changer=$!
+for _ in $(seq 100); do
+    changer_window_shown && break
+    sleep 0.2
+done
+changer_window_shown || fail "the icon changer's window did not show again"
 
 # --- Uninstall, as Programs and Features does it quietly ---------------------------------------
 rc=0
@@ -178,6 +245,7 @@ for _ in $(seq 150); do
     sleep 0.2
 done
 uninstalling && fail "the uninstaller is still running"
+expect_changer_closed "the uninstaller"
 
 [ ! -e "$app" ] || fail "the program folder is still there: $(ls -A "$app" | tr '\n' ' ')"
 [ ! -e "$menu" ] || fail "the Start-menu folder is still there"
@@ -195,12 +263,15 @@ snapshot after
 #  - Wine's display and device state (adapters, monitors, video modes, the service counter and
 #    the session's copies of system parameters), written whenever Wine brings up the display or
 #    starts a service; the product never writes there.
-#  - The drive icon overrides key itself: Purgo deletes the whole key, and a fresh Wine prefix
-#    holds an empty one (Windows has none until something writes an override).
+#  - The drive icon overrides key itself: Purgo deletes the whole key (on 64-bit Windows in both
+#    registry views), and a fresh Wine prefix holds an empty one (Windows has none until
+#    something writes an override).
+#  - The start type of Wine's Task Scheduler service, which Wine changes when the logon task is
+#    registered through it.
 #  - The uninstaller's own copy in TEMP (~nsuN.tmp\Un.exe, as every NSIS uninstaller leaves it),
 #    scheduled for deletion at the next restart; checked below to be all that is scheduled.
-wine_state='^\[HKEY_LOCAL_MACHINE\\(Hardware\\|System\\CurrentControlSet\\(Control\\(Class|DeviceClasses|Video|ServiceCurrent)|Hardware Profiles)[]\\])|^\[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters[]\\]'
-drive_icons_key='^\[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\]$'
+wine_state='^\[HKEY_LOCAL_MACHINE\\(Hardware\\|System\\CurrentControlSet\\(Control\\(Class|DeviceClasses|Video|ServiceCurrent)|Hardware Profiles)[]\\])|^\[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters[]\\]|^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Schedule\]\|"Start"='
+drive_icons_key='^\[HKEY_LOCAL_MACHINE\\Software\\(Wow6432Node\\)?Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\]$'
 pending='^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager\]\|"PendingFileRenameOperations"='
 uninst_copy='^[df] drive_c/users/[^/]+/Temp/~nsu[0-9]+\.tmp(/Un[^/]*\.exe)?$'
 

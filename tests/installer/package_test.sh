@@ -11,7 +11,9 @@ archive64=$(realpath "$2")
 dist32=$(realpath "$3")
 dist64=$(realpath "$4")
 assets=$(realpath "$5")
-shipped=(Help.chm Purgo.exe ZDrvs.dll ZelvoDrives.icl ZelvoDrv.exe ZelvoPrg.dll)
+source "$here/../../scripts/release.sh"
+shipped=("${shipped_files[@]}")
+v=$release_display_version
 
 failures=0
 fail() {
@@ -62,11 +64,11 @@ pack() {
 pack one UTC 022
 sleep 1
 pack two Pacific/Auckland 077
-for f in ZelvoDrivesSetup-1.00.exe ZelvoDrives-1.00.zip ZelvoDrives-1.00-x64.zip; do
+for f in "ZelvoDrivesSetup-$v.exe" "ZelvoDrives-$v.zip" "ZelvoDrives-$v-x64.zip"; do
     cmp -s "$work/one/$f" "$work/two/$f" || fail "$f differs between two packings: $(cmp "$work/one/$f" "$work/two/$f" | head -1)"
 done
 # The archive's time is the one asked for, in UTC: 2023-11-14 22:13:20.
-times=$(zipinfo -T "$work/one/ZelvoDrives-1.00.zip")
+times=$(zipinfo -T "$work/one/ZelvoDrives-$v.zip")
 grep -q '20231114\.2213' <<<"$times" ||
     fail "archive entries do not carry SOURCE_DATE_EPOCH"
 

@@ -13,7 +13,9 @@ namespace {
 constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
 
 // total and free for a used share of used / 10000.
-long long PercentOfTenThousandths(std::uint64_t used) { return UsagePercent(10000, 10000 - used); }
+long long PercentOfTenThousandths(std::uint64_t used) {
+    return UsagePercent(10000, 10000 - used);
+}
 
 } // namespace
 
@@ -69,7 +71,9 @@ TEST(UsagePercent, HugeFiguresDoNotOverflow) {
     EXPECT_EQ(UsagePercent(1, 0), 100);
 }
 
-TEST(UsagePercent, AZeroTotalIsZero) { EXPECT_EQ(UsagePercent(0, 0), 0); }
+TEST(UsagePercent, AZeroTotalIsZero) {
+    EXPECT_EQ(UsagePercent(0, 0), 0);
+}
 
 TEST(UsedSpace, IsTotalMinusFreeWithItsSign) {
     EXPECT_FALSE(UsedSpace(10, 3).negative);
@@ -86,8 +90,8 @@ TEST(PercentText, IsPlainDecimalAndReadsBack) {
     EXPECT_EQ(PercentText(4), "4");
     EXPECT_EQ(PercentText(100), "100");
     EXPECT_EQ(PercentText(-50), "-50");
-    for (long long p : {-9223372036854775807LL - 1, -50LL, -1LL, 0LL, 3LL, 99LL, 100LL,
-                        9223372036854775807LL})
+    for (long long p :
+         {-9223372036854775807LL - 1, -50LL, -1LL, 0LL, 3LL, 99LL, 100LL, 9223372036854775807LL})
         EXPECT_EQ(PercentFromText(PercentText(p)), p);
     EXPECT_EQ(PercentFromText(""), 0);
     EXPECT_EQ(PercentFromText("x"), 0);
@@ -104,8 +108,9 @@ TEST(UsageIconIndex, FollowsTheTableForEveryPercentFromMinusFiveToAHundred) {
     std::vector<Row> rows = {{-5, 3, 0}, {4, 5, 1}, {6, 7, 2}, {8, 9, 3}};
     for (int k = 4; k <= 43; ++k) // the general rows 2k+2..2k+3 -> k below the top rows
         rows.push_back({2 * k + 2, 2 * k + 3, k});
-    rows.insert(rows.end(), {{90, 91, 44}, {92, 93, 45}, {94, 96, 46}, {97, 98, 47},
-                             {99, 99, 48}, {100, 100, 50}});
+    rows.insert(
+        rows.end(),
+        {{90, 91, 44}, {92, 93, 45}, {94, 96, 46}, {97, 98, 47}, {99, 99, 48}, {100, 100, 50}});
     long long expectedNext = -5;
     for (const Row& row : rows) {
         ASSERT_EQ(row.from, expectedNext) << "the rows cover every percent once";
@@ -118,9 +123,9 @@ TEST(UsageIconIndex, FollowsTheTableForEveryPercentFromMinusFiveToAHundred) {
 
 TEST(UsageIconIndex, SpotChecksAndTheEnds) {
     const std::pair<long long, int> expected[] = {
-        {-1000000, 0}, {0, 0}, {3, 0}, {4, 1}, {5, 1}, {10, 4}, {11, 4}, {50, 24},
-        {51, 24}, {88, 43}, {89, 43}, {90, 44}, {93, 45}, {94, 46}, {96, 46}, {97, 47},
-        {98, 47}, {99, 48}, {100, 50}, {101, 50}, {1000000, 50}};
+        {-1000000, 0}, {0, 0},   {3, 0},   {4, 1},   {5, 1},    {10, 4},   {11, 4},
+        {50, 24},      {51, 24}, {88, 43}, {89, 43}, {90, 44},  {93, 45},  {94, 46},
+        {96, 46},      {97, 47}, {98, 47}, {99, 48}, {100, 50}, {101, 50}, {1000000, 50}};
     for (const auto& [percent, index] : expected)
         EXPECT_EQ(UsageIconIndex(percent), index) << percent;
 }
@@ -134,7 +139,8 @@ TEST(UsageIconIndex, NeverChoosesFortyNineAndStaysInTheLibrary) {
 }
 
 TEST(UsageIconLocation, IsTheLibraryInTheSystemFolderWithTheIndex) {
-    EXPECT_EQ(UsageIconLocation("C:\\windows\\system32", 7), "C:\\windows\\system32\\ZelvoPrg.icl,7");
+    EXPECT_EQ(UsageIconLocation("C:\\windows\\system32", 7),
+              "C:\\windows\\system32\\ZelvoPrg.icl,7");
     EXPECT_EQ(UsageIconLocation("C:\\windows\\system32", 50),
               "C:\\windows\\system32\\ZelvoPrg.icl,50");
     EXPECT_EQ(UsageIconLocation("", 0), "\\ZelvoPrg.icl,0");
@@ -148,14 +154,14 @@ TEST(FigureLines, AreAnEmptyLineThenTotalFreeAndUsed) {
 
 TEST(FigureLines, AZeroPrintsNothingAfterItsLabel) {
     EXPECT_EQ(FigureLines(5000, 0),
-              (std::vector<std::string>{"", " Total Number Of Bytes:5000", " Total Free Bytes:",
-                                        " Total Space Used :5000"}));
+              (std::vector<std::string>{"", " Total Number Of Bytes:5000",
+                                        " Total Free Bytes:", " Total Space Used :5000"}));
     EXPECT_EQ(FigureLines(5000, 5000),
               (std::vector<std::string>{"", " Total Number Of Bytes:5000", " Total Free Bytes:5000",
                                         " Total Space Used :"}));
-    EXPECT_EQ(FigureLines(0, 0), (std::vector<std::string>{"", " Total Number Of Bytes:",
-                                                           " Total Free Bytes:",
-                                                           " Total Space Used :"}));
+    EXPECT_EQ(FigureLines(0, 0),
+              (std::vector<std::string>{
+                  "", " Total Number Of Bytes:", " Total Free Bytes:", " Total Space Used :"}));
 }
 
 TEST(FigureLines, PrintHugeAndNegativeFiguresWithoutGrouping) {
