@@ -7,9 +7,11 @@ set -u
 objdump=$1
 dist=$2
 
-# The DLLs each program calls (msvcrt is the C runtime of every program).
+# The DLLs each program calls (msvcrt is the C runtime of every program). Not imported, loaded
+# when first needed: the changer's comdlg32 (browsing for a file) and the updater's shell32
+# (telling Explorer of changed icons).
 declare -A expected=(
-    [ZelvoDrv.exe]="advapi32 comctl32 comdlg32 gdi32 kernel32 msvcrt ole32 oleaut32 shell32 shlwapi user32"
+    [ZelvoDrv.exe]="advapi32 comctl32 gdi32 kernel32 msvcrt ole32 oleaut32 shell32 shlwapi user32"
     [ZDrvs.dll]="advapi32 gdi32 kernel32 msvcrt user32"
     [Purgo.exe]="advapi32 kernel32 msvcrt ole32 oleaut32 shell32 shlwapi user32"
     [ZelvoPrg.dll]=""
