@@ -17,7 +17,12 @@ WINEARCH=$(pe_arch "$program")
 
 ensure_template
 prefix=$(new_prefix)
-trap 'stop_server "$prefix"; [ -n "${ZELVO_KEEP_PREFIX:-}" ] || rm -rf "$prefix"' EXIT
+xvfb_pid=
+trap 'stop_server "$prefix"; [ -n "${ZELVO_KEEP_PREFIX:-}" ] || rm -rf "$prefix"
+      [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null' EXIT
+# A display of its own: tests read the screen, raise windows and move the pointer, which tests
+# running beside them must not disturb. The prefix's server keeps it.
+start_xvfb
 
 [ -n "${ZELVO_DRIVES:-}" ] && set_drives "$prefix" "$ZELVO_DRIVES"
 if [ -n "${ZELVO_LOGPIXELS:-}" ]; then
