@@ -17,9 +17,10 @@ struct SignedAmount {
 SignedAmount UsedSpace(std::uint64_t total, std::uint64_t free);
 
 // The usage percent: the quotient used / total in double, rounded to two decimals with halves
-// up (away from zero for a negative quotient), times 100. Rounding is done on the quotient's
+// up (away from zero for a negative quotient), times 100. Rounding follows the quotient's
 // shortest round-trip decimal text, so 0.035 gives 4 and 0.995 gives 100 although the doubles
-// lie just below the halves. A total of 0 gives 0; results beyond long long are clamped.
+// lie just below the halves. A total of 0 gives 0. Quotients of 2^40 and more (free space far
+// beyond the total) are truncated, and results beyond long long clamped.
 long long UsagePercent(std::uint64_t total, std::uint64_t free);
 
 // The usage percent as txtPercentUsed holds it (decimal digits, a leading '-' when negative),
