@@ -1,6 +1,7 @@
 #include "icon_picker_dialog.h"
 
 #include "driveroots.h"
+#include "dynamic_annotation.h"
 #include "geometry.h"
 #include "icon_directory.h"
 #include "resource.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,6 +81,7 @@ class ChangeIconDialog {
     std::string loadedPath_;
     std::int32_t index_;
     UniqueHimagelist images_;
+    std::optional<DynamicAnnotator> names_;
 };
 
 INT_PTR CALLBACK ChangeIconDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -101,11 +104,17 @@ INT_PTR ChangeIconDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_NOTIFY:
         OnNotify(reinterpret_cast<NMHDR*>(lParam));
         return FALSE;
+    case WM_DESTROY:
+        if (names_)
+            names_->Clear();
+        return FALSE;
     }
     return FALSE;
 }
 
 void ChangeIconDialog::OnInitDialog() {
+    names_.emplace(hwnd_);
+    NameControls(*names_, kChangeIconNames);
     CentreOnOwner();
     SetDlgItemTextA(hwnd_, IDC_PICK_FILE, initialPath_.c_str());
     ShowFile(initialPath_, index_);

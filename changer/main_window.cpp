@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "accessible_names.h"
 #include "dpi.h"
 #include "drive_icons.h"
 #include "drives.h"
@@ -204,6 +205,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_DESTROY:
+        if (names_)
+            names_->Clear();
         PostQuitMessage(0);
         return 0;
     }
@@ -213,6 +216,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void MainWindow::OnCreate() {
     handCursor_ = LoadCursorA(instance_, MAKEINTRESOURCEA(IDR_HAND_CURSOR));
     CreateControls();
+    names_.emplace(hwnd_);
+    NameControls(*names_, kMainWindowNames);
     CreateToolTips();
     LayOut(WindowDpi(hwnd_));
 }

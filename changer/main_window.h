@@ -2,12 +2,14 @@
 // preview, and the buttons that apply and restore drive icons.
 #pragma once
 
+#include "dynamic_annotation.h"
 #include "preview_box.h"
 #include "unique_handle.h"
 #include "usage_option.h"
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,6 +81,7 @@ class MainWindow {
     PreviewBox picture2_;
     std::string toolTipText_;
     HWND focusOnDeactivate_ = nullptr;
+    std::optional<DynamicAnnotator> names_; // the accessible names, from creation to destruction
 
     // Hidden working state.
     DriveLetterList lstDrives;           // mirror of cboDrives; its selection is the chosen drive
