@@ -191,6 +191,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
+    case WM_HELP: // F1, as a click on the help picture
+        OnHelp();
+        return TRUE;
     case WM_CLOSE:
         OnClose();
         return 0;
