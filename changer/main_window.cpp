@@ -44,12 +44,13 @@ constexpr char kRestoreTip[] = "Restore all default drive icons";
 constexpr char kBrowseTipPrefix[] = "Select a new icon for Drive ";
 constexpr char kApplyTipPrefix[] = "Apply new icon for Drive ";
 
-// The etched separator under the white band: a grey line over a white one.
+// The etched separator under the white band: a grey line over a white one, in the system colours
+// of an etched edge, so that they follow the user's colours.
 struct SeparatorLine {
     int yTwips;
-    COLORREF colour;
+    int systemColour;
 };
-constexpr SeparatorLine kSeparator[] = {{870, RGB(128, 128, 128)}, {885, RGB(255, 255, 255)}};
+constexpr SeparatorLine kSeparator[] = {{870, COLOR_3DSHADOW}, {885, COLOR_3DHILIGHT}};
 constexpr int kSeparatorEndTwips = 5280;
 constexpr int kSeparatorThicknessTwips = 15; // one pixel at 100 %
 
@@ -194,6 +195,13 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HELP: // F1, as a click on the help picture
         OnHelp();
         return TRUE;
+    case WM_SYSCOLORCHANGE:
+        OnColoursChanged();
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST)
+            OnColoursChanged();
+        break;
     case WM_CLOSE:
         OnClose();
         return 0;
@@ -266,8 +274,8 @@ void MainWindow::LoadPictures() {
     const auto size = [this](const TwipRect& twips) {
         return SIZE{TwipsToPixels(twips.width, dpi_), TwipsToPixels(twips.height, dpi_)};
     };
-    UniqueHbitmap product = LoadPicture(instance_, kProductPicture, dpi_, size(kImage1Twips));
-    UniqueHbitmap banner = LoadPicture(instance_, kBannerPicture, dpi_, size(kImage3Twips));
+    UniqueHbitmap product = LoadBandPicture(instance_, kProductPicture, dpi_, size(kImage1Twips));
+    UniqueHbitmap banner = LoadBandPicture(instance_, kBannerPicture, dpi_, size(kImage3Twips));
     UniqueHicon help = LoadIconAtSize(instance_, IDI_HELP, size(kImage2Twips).cx);
     ShowBitmap(Control(IDC_IMAGE1), product.get(), productPicture_.get());
     ShowBitmap(Control(IDC_IMAGE3), banner.get(), bannerPicture_.get());
@@ -300,6 +308,13 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT* suggested) {
                      suggested->right - suggested->left, suggested->bottom - suggested->top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     LayOut(dpi);
+}
+
+void MainWindow::OnColoursChanged() {
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    LoadPictures();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void MainWindow::CreateToolTips() {
@@ -480,7 +495,7 @@ void MainWindow::OnPaint() {
     for (const SeparatorLine& line : kSeparator) {
         const RECT r = {0, TwipsToPixels(line.yTwips, dpi_), right,
                         TwipsToPixels(line.yTwips + kSeparatorThicknessTwips, dpi_)};
-        SetBkColor(paint.get(), line.colour);
+        SetBkColor(paint.get(), GetSysColor(line.systemColour));
         ExtTextOutA(paint.get(), 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
     }
 }
@@ -511,8 +526,8 @@ HBRUSH MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
     const int id = GetDlgCtrlID(control);
     if (id != IDC_LABEL2 && id != IDC_IMAGE1 && id != IDC_IMAGE3)
         return nullptr;
-    SetBkColor(dc, RGB(255, 255, 255));
-    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return GetSysColorBrush(COLOR_WINDOW);
 }
 
 } // namespace zelvo

@@ -55,6 +55,9 @@ class MainWindow {
     bool OnSetCursor(HWND over);
     LRESULT OnNotify(NMHDR* header);
     HBRUSH OnCtlColorStatic(HDC dc, HWND control);
+    // The system colours or high contrast changed: the controls (common controls learn it only
+    // from their parent), the pictures and the band follow at once.
+    void OnColoursChanged();
     // The window moved to a monitor of another resolution: the place Windows suggests (if
     // any), and everything laid out again at the new resolution.
     void OnDpiChanged(UINT dpi, const RECT* suggested);

@@ -2,6 +2,7 @@
 
 #include "picture_scale.h"
 #include "system_function.h"
+#include "text_colours.h"
 
 #include <vector>
 
@@ -38,6 +39,33 @@ UniqueHbitmap ScaledCopy(HBITMAP source, SIZE size) {
     return scaled;
 }
 
+// 0x00BBGGRR as 0x00RRGGBB.
+Pixel AsPixel(COLORREF colour) {
+    return static_cast<Pixel>(GetRValue(colour)) << 16 |
+           static_cast<Pixel>(GetGValue(colour)) << 8 | GetBValue(colour);
+}
+
+// A copy of picture in the text colour on the window colour; null when it cannot be made.
+UniqueHbitmap InTextColours(HBITMAP picture) {
+    const SIZE size = BitmapSize(picture);
+    if (size.cx <= 0 || size.cy <= 0)
+        return {};
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<Pixel> pixels(static_cast<std::size_t>(size.cx) * size.cy);
+    const WindowDc screen(nullptr);
+    if (GetDIBits(screen.get(), picture, 0, size.cy, pixels.data(), &info, DIB_RGB_COLORS) !=
+        size.cy)
+        return {};
+    ToTextColours(pixels, AsPixel(GetSysColor(COLOR_WINDOWTEXT)),
+                  AsPixel(GetSysColor(COLOR_WINDOW)));
+    UniqueHbitmap redrawn(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+    if (!redrawn || SetDIBits(screen.get(), redrawn.get(), 0, size.cy, pixels.data(), &info,
+                              DIB_RGB_COLORS) != size.cy)
+        return {};
+    return redrawn;
+}
+
 } // namespace
 
 UniqueHbitmap LoadPicture(HINSTANCE instance, const PictureResources& ids, UINT dpi, SIZE size) {
@@ -59,6 +87,22 @@ UniqueHbitmap LoadPicture(HINSTANCE instance, const PictureResources& ids, UINT 
     if (drawn.cx == size.cx && drawn.cy == size.cy)
         return picture;
     return ScaledCopy(picture.get(), size);
+}
+
+bool HighContrastOn() {
+    HIGHCONTRASTA setting = {};
+    setting.cbSize = sizeof setting;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+UniqueHbitmap LoadBandPicture(HINSTANCE instance, const PictureResources& ids, UINT dpi,
+                              SIZE size) {
+    UniqueHbitmap picture = LoadPicture(instance, ids, dpi, size);
+    if (!picture || !HighContrastOn())
+        return picture;
+    UniqueHbitmap redrawn = InTextColours(picture.get());
+    return redrawn ? std::move(redrawn) : std::move(picture);
 }
 
 UniqueHicon LoadIconAtSize(HINSTANCE instance, int id, int size) {

@@ -38,7 +38,7 @@ bool PreviewBox::Register(HINSTANCE instance) {
     wc.lpfnWndProc = RoutedWindowProc<PreviewBox>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = kClassName;
     return RegisterClassA(&wc) != 0;
 }
@@ -71,9 +71,10 @@ void PreviewBox::LayOut(const RECT& pixels, UINT dpi, HFONT font) {
 void PreviewBox::Draw() {
     const BitmapDc image(image_.get());
     const RECT all = {0, 0, size_.cx, size_.cy};
-    FillRect(image.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(image.get(), &all, GetSysColorBrush(COLOR_WINDOW));
     if (showsPlaceholder_) {
-        if (const UniqueHbitmap placeholder = LoadPicture(instance_, kPlaceholder, dpi_, size_)) {
+        if (const UniqueHbitmap placeholder =
+                LoadBandPicture(instance_, kPlaceholder, dpi_, size_)) {
             const BitmapDc picture(placeholder.get());
             BitBlt(image.get(), 0, 0, size_.cx, size_.cy, picture.get(), 0, 0, SRCCOPY);
         }
@@ -114,11 +115,16 @@ LRESULT PreviewBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CTLCOLORSTATIC: {
+        // Under high contrast the label takes the user's text colour, as everything else does.
         const HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, kPreviewTextColour);
-        SetBkColor(dc, RGB(255, 255, 255));
-        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+        SetTextColor(dc, HighContrastOn() ? GetSysColor(COLOR_WINDOWTEXT) : kPreviewTextColour);
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
+    case WM_SYSCOLORCHANGE: // passed on by the main window
+        if (image_)
+            Draw();
+        return 0;
     }
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }

@@ -1,5 +1,6 @@
-// Picture2, the preview box: a white box, 720 twips square, that draws into a persistent image
-// of its own and repaints from it, with the hidden "Preview" label inside.
+// Picture2, the preview box: a box in the window colour (white as a rule), 720 twips square, that
+// draws into a persistent image of its own and repaints from it, with the hidden "Preview" label
+// inside. It draws itself again in new colours when its parent passes WM_SYSCOLORCHANGE on.
 #pragma once
 
 #include "unique_handle.h"
@@ -18,7 +19,7 @@ class PreviewBox {
     // what it shows at that size: the placeholder until the first preview, then the last icon.
     void LayOut(const RECT& pixels, UINT dpi, HFONT font);
 
-    // Clears the image to plain white, so that nothing of an earlier picture remains.
+    // Clears the image to the plain window colour, so that nothing of an earlier picture remains.
     void Reset();
     // Draws the icon at the top-left corner in the large-icon size; kept to be drawn again when
     // the resolution changes.
