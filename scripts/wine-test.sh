@@ -6,8 +6,9 @@
 # C:\Program Files\Zelvo Drives, and a 32-bit one (ZELVO_DIST32_DIR, in a 64-bit prefix) to
 # C:\Program Files (x86)\Zelvo Drives. ZELVO_DRIVES maps the drives, e.g.
 # "a:floppy c:hd d:cdrom e:hd z:network"; without it the prefix keeps Wine's own C: and Z:.
-# ZELVO_LOGPIXELS sets the display's resolution in dpi (e.g. 144 for 150 %), which Wine reads
-# when the prefix's server starts.
+# ZELVO_LOGPIXELS sets the display's resolution in dpi (e.g. 144 for 150 %), and ZELVO_COLOURS
+# system colours (e.g. "Window=0 0 0,WindowText=255 255 0"), which Wine reads when the prefix's
+# server starts.
 set -euo pipefail
 program=$1
 shift
@@ -28,6 +29,13 @@ start_xvfb
 if [ -n "${ZELVO_LOGPIXELS:-}" ]; then
     printf '\n[Control Panel\\\\Desktop] 1700000000\n"LogPixels"=dword:%08x\n' \
         "$ZELVO_LOGPIXELS" >>"$prefix/user.reg"
+fi
+if [ -n "${ZELVO_COLOURS:-}" ]; then
+    printf '\n[Control Panel\\\\Colors] 1700000000\n' >>"$prefix/user.reg"
+    IFS=, read -ra colours <<<"$ZELVO_COLOURS"
+    for colour in "${colours[@]}"; do
+        printf '"%s"="%s"\n' "${colour%%=*}" "${colour#*=}" >>"$prefix/user.reg"
+    done
 fi
 [ -n "${ZELVO_DIST_DIR:-}" ] && install_app_folder "$prefix" "$ZELVO_DIST_DIR"
 [ -n "${ZELVO_DIST32_DIR:-}" ] && install_app_folder "$prefix" "$ZELVO_DIST32_DIR" "Program Files (x86)"

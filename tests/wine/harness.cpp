@@ -261,6 +261,22 @@ RECT ChildRect(HWND child) {
     return r;
 }
 
+COLORREF ScreenColour(HWND window, POINT client) {
+    ClientToScreen(window, &client);
+    const WindowDc screen(nullptr);
+    return GetPixel(screen.get(), client.x, client.y);
+}
+
+std::string HelpViewerTitle() {
+    HWND viewer = nullptr;
+    if (!WaitUntil([&] { return (viewer = FindWindowA("HH Parent", nullptr)) != nullptr; }, 10000))
+        return {};
+    std::string title;
+    WaitUntil([&] { return !(title = WindowText(viewer)).empty(); }, 4000);
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    return title;
+}
+
 std::string MessageBoxText(HWND box) {
     return ControlText(GetDlgItem(box, 0xFFFF));
 }

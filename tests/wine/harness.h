@@ -105,6 +105,13 @@ std::string ControlText(HWND control);
 // The client rectangle of a child, relative to its parent's client area.
 RECT ChildRect(HWND child);
 
+// The colour the screen shows at a point of a window's client area.
+COLORREF ScreenColour(HWND window, POINT client);
+
+// The title of the help viewer that opened (waiting for it), which is then closed; empty when
+// none opened.
+std::string HelpViewerTitle();
+
 // A message box of the process: its text (the static with id 0xFFFF), and OK pressed.
 std::string MessageBoxText(HWND box);
 void PressOk(HWND box);
