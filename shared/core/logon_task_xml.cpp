@@ -4,6 +4,16 @@ namespace zelvo {
 
 namespace {
 
+// The events after which the drives may have filled while nobody watched: the kernel's power
+// manager logs 107 on resuming from sleep and 507 on leaving Modern Standby.
+constexpr char kWakeQuery[] =
+    "<QueryList><Query Id=\"0\" Path=\"System\"><Select Path=\"System\">"
+    "*[System[Provider[@Name='Microsoft-Windows-Kernel-Power'] and (EventID=107 or EventID=507)]]"
+    "</Select></Query></QueryList>";
+
+// Triggers: each logon; a session unlocked or connected at the console or remotely; a wake;
+// and every hour from a fixed past hour, so that the bars follow the disks even in a session
+// that never ends. The delays let a session or the disks settle first.
 constexpr char kTaskHead[] =
     "<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\n"
     "  <RegistrationInfo>\n"
@@ -13,6 +23,35 @@ constexpr char kTaskHead[] =
     "    <LogonTrigger>\n"
     "      <Enabled>true</Enabled>\n"
     "    </LogonTrigger>\n"
+    "    <SessionStateChangeTrigger>\n"
+    "      <Enabled>true</Enabled>\n"
+    "      <Delay>PT10S</Delay>\n"
+    "      <StateChange>SessionUnlock</StateChange>\n"
+    "    </SessionStateChangeTrigger>\n"
+    "    <SessionStateChangeTrigger>\n"
+    "      <Enabled>true</Enabled>\n"
+    "      <Delay>PT10S</Delay>\n"
+    "      <StateChange>ConsoleConnect</StateChange>\n"
+    "    </SessionStateChangeTrigger>\n"
+    "    <SessionStateChangeTrigger>\n"
+    "      <Enabled>true</Enabled>\n"
+    "      <Delay>PT10S</Delay>\n"
+    "      <StateChange>RemoteConnect</StateChange>\n"
+    "    </SessionStateChangeTrigger>\n"
+    "    <EventTrigger>\n"
+    "      <Enabled>true</Enabled>\n"
+    "      <Subscription>";
+constexpr char kTaskMiddle[] =
+    "</Subscription>\n"
+    "      <Delay>PT30S</Delay>\n"
+    "    </EventTrigger>\n"
+    "    <TimeTrigger>\n"
+    "      <Enabled>true</Enabled>\n"
+    "      <StartBoundary>2000-01-01T00:00:00</StartBoundary>\n"
+    "      <Repetition>\n"
+    "        <Interval>PT1H</Interval>\n"
+    "      </Repetition>\n"
+    "    </TimeTrigger>\n"
     "  </Triggers>\n"
     "  <Principals>\n"
     "    <Principal id=\"LocalSystem\">\n"
@@ -24,6 +63,8 @@ constexpr char kTaskHead[] =
     "    <MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy>\n"
     "    <DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>\n"
     "    <StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>\n"
+    "    <StartWhenAvailable>true</StartWhenAvailable>\n"
+    "    <WakeToRun>false</WakeToRun>\n"
     "    <ExecutionTimeLimit>PT1M</ExecutionTimeLimit>\n"
     "    <Enabled>true</Enabled>\n"
     "  </Settings>\n"
@@ -66,7 +107,7 @@ std::string XmlEscape(const std::string& text) {
 } // namespace
 
 std::string LogonTaskXml(const std::string& updaterPath) {
-    return kTaskHead + XmlEscape(updaterPath) + kTaskTail;
+    return kTaskHead + XmlEscape(kWakeQuery) + kTaskMiddle + XmlEscape(updaterPath) + kTaskTail;
 }
 
 } // namespace zelvo
