@@ -3,6 +3,9 @@
 #include "layout.h"
 #include "usage.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace zelvo {
 
 void ChooseUsageIcon(PassOps& ops, DrivesFields& fields) {
@@ -13,6 +16,7 @@ void ChooseUsageIcon(PassOps& ops, DrivesFields& fields) {
 int UpdateDriveIcons(PassOps& ops, DrivesFields& fields,
                      const std::function<void(std::vector<std::string>)>& print) {
     int written = 0;
+    bool changed = false;
     {
         const UpdatersHeld held(ops);
         const std::string system = ops.SystemFolder();
@@ -27,14 +31,45 @@ int UpdateDriveIcons(PassOps& ops, DrivesFields& fields,
             fields.txtPercentUsed = PercentText(UsagePercent(total, free));
             ChooseUsageIcon(ops, fields);
             const std::string key = DriveIconKeyPath(root[0]);
+            std::string before;
+            const bool known = ops.ReadRegString(key, "", before) == 0;
             ops.CreateRegKey(key);
-            if (ops.SetRegString(key, "", fields.txtPath) == 0) // a failure is not reported
+            if (ops.SetRegString(key, "", fields.txtPath) == 0) { // a failure is not reported
                 ++written;
+                changed |= !known || before != fields.txtPath;
+            }
         }
     }
-    if (written > 0)
-        ops.NotifyIconsChanged();
+    if (changed)
+        TellExplorer(ops);
     return written;
+}
+
+void TellExplorer(PassOps& ops) {
+    if (!ops.InServicesSession()) {
+        ops.NotifyIconsChanged();
+        return;
+    }
+    std::vector<UserSession> sessions;
+    if (!ops.ListSessions(sessions))
+        return;
+    for (const UserSession& session : sessions) {
+        if (session.active)
+            ops.StartNotifier(session.id); // a session whose user cannot be had is skipped
+    }
+}
+
+bool IsNotifyOnly(const std::string& commandLine) {
+    const std::string::size_type first = commandLine.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return false;
+    const std::string::size_type last = commandLine.find_last_not_of(" \t");
+    const std::string argument = commandLine.substr(first, last - first + 1);
+    const std::string wanted = kNotifyOnlyArgument;
+    return argument.size() == wanted.size() &&
+           std::equal(argument.begin(), argument.end(), wanted.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
 }
 
 } // namespace zelvo

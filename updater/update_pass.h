@@ -23,9 +23,19 @@ void ChooseUsageIcon(PassOps& ops, DrivesFields& fields);
 // Points each fixed drive's override at the usage-bar icon of its fill level, printing each
 // drive's figure lines; a drive that cannot be measured keeps its override. Nothing is written
 // while another program holds the updaters past the wait, nor when the usage-bar library is
-// not in the system folder (an override would point at nothing). Explorer is told once when a
-// drive was written. Gives the number of drives written.
+// not in the system folder (an override would point at nothing). Each override is read before
+// it is written, and Explorer is told once, at the end, only when one now holds another text
+// (TellExplorer). Gives the number of drives written.
 int UpdateDriveIcons(PassOps& ops, DrivesFields& fields,
                      const std::function<void(std::vector<std::string>)>& print);
+
+// Tells the Explorer that shows the icons: this session's, or, from the services' session
+// (the SYSTEM task's run), each active user session's, through a notifier started there as its
+// user. A session that cannot be listed or reached is skipped silently.
+void TellExplorer(PassOps& ops);
+
+// True when the updater's command line asks for the notifier alone (kNotifyOnlyArgument,
+// letter case and surrounding blanks aside); any other command line runs the pass, as always.
+bool IsNotifyOnly(const std::string& commandLine);
 
 } // namespace zelvo

@@ -31,6 +31,11 @@ inline constexpr char kLogonTaskName[] = "Zelvo Drives usage bars";
 // namespace, so that the SYSTEM task's run and a user's run share it.
 inline constexpr char kUpdaterMutexName[] = "Global\\ZelvoDrivesUpdater";
 
+// The one argument the updater reads: started with it, it only tells the Explorer of its own
+// session that icons changed, and ends. The SYSTEM task's updater starts it so in each user's
+// session, as that session's user.
+inline constexpr char kNotifyOnlyArgument[] = "/notify";
+
 // The predefined root that every key of the product lies under (HKEY_LOCAL_MACHINE).
 inline constexpr unsigned long kLocalMachineRoot = 0x80000002UL;
 

@@ -7,8 +7,15 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zelvo {
+
+// A session of Windows in which a user may be logged on.
+struct UserSession {
+    std::uint32_t id;
+    bool active; // a user works in it now (not disconnected, not only listening)
+};
 
 // What the updater's pass does; the other programs' sequences use it too.
 class PassOps {
@@ -24,12 +31,25 @@ class PassOps {
     virtual long CreateRegKey(const std::string& keyPath) = 0;
     virtual long SetRegString(const std::string& keyPath, const std::string& valueName,
                               const std::string& text) = 0;
+    // A REG_SZ value's text: 0, or the error code (the text is then left as it was). Another
+    // type, or text beyond a bound, gives an error, so that it never reads as equal.
+    virtual long ReadRegString(const std::string& keyPath, const std::string& valueName,
+                               std::string& text) = 0;
     // Waits a few seconds at most for an updater's pass to end, then keeps other passes waiting
     // until ReleaseUpdaters. False when the wait ran out or the lock could not be had.
     virtual bool HoldUpdaters() = 0;
     virtual void ReleaseUpdaters() = 0;
     // Tells Explorer that icons changed, so that it drops its icon cache. Costly: once an action.
+    // It reaches only the Explorer of this program's own session.
     virtual void NotifyIconsChanged() = 0;
+    // True when this program runs in the services' session (session 0 of Windows Vista and
+    // later, where the SYSTEM task runs it): no user's Explorer lives there.
+    virtual bool InServicesSession() = 0;
+    // The sessions of the machine; false when they cannot be listed.
+    virtual bool ListSessions(std::vector<UserSession>& sessions) = 0;
+    // Starts the notifier (the updater told only to tell Explorer) in a session, as its user;
+    // false when that user's token or the start was refused.
+    virtual bool StartNotifier(std::uint32_t session) = 0;
 };
 
 // The effects of the icon changer's and the remover's sequences.

@@ -1,9 +1,11 @@
 // The updater's effects in a file of their own: a program that links only these never loads
-// shlwapi, or shell32 unless it has a change to tell.
+// shlwapi, or shell32 unless it has a change to tell, or wtsapi32 unless it runs as the SYSTEM
+// task and has a change to tell the users' sessions.
 #include "win_system_ops.h"
 
 #include "layout.h"
 #include "registry.h"
+#include "sessions.h"
 #include "system_function.h"
 #include "sysfolders.h"
 
@@ -64,6 +66,11 @@ long WinPassOps::SetRegString(const std::string& keyPath, const std::string& val
     return zelvo::SetRegString(keyPath, valueName, text);
 }
 
+long WinPassOps::ReadRegString(const std::string& keyPath, const std::string& valueName,
+                               std::string& text) {
+    return zelvo::ReadRegString(keyPath, valueName, text);
+}
+
 bool WinPassOps::HoldUpdaters() {
     if (!updaterLock_)
         updaterLock_.reset(OpenUpdaterLock());
@@ -85,6 +92,28 @@ void WinPassOps::NotifyIconsChanged() {
     using ChangeNotifyFn = void(WINAPI*)(LONG, UINT, LPCVOID, LPCVOID);
     if (const auto notify = SystemFunction<ChangeNotifyFn>("shell32.dll", "SHChangeNotify"))
         notify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
+bool WinPassOps::InServicesSession() {
+    return RunsInServicesSession();
+}
+
+bool WinPassOps::ListSessions(std::vector<UserSession>& sessions) {
+    std::vector<SessionState> states;
+    if (!EnumerateSessions(states))
+        return false;
+    sessions.clear();
+    for (const SessionState& state : states)
+        sessions.push_back({state.id, state.active});
+    return true;
+}
+
+// The notifier is this very program file: the task's updater runs from the System folder,
+// which a user cannot change, so the user's notifier runs what the administrator installed.
+bool WinPassOps::StartNotifier(std::uint32_t session) {
+    const UniqueHandle token = SessionUserToken(session);
+    const std::wstring program = GetProgramFile();
+    return token && !program.empty() && StartAsUser(token.get(), program, kNotifyOnlyArgument);
 }
 
 } // namespace zelvo

@@ -18,9 +18,14 @@ class WinPassOps : public virtual PassOps {
     long CreateRegKey(const std::string& keyPath) override;
     long SetRegString(const std::string& keyPath, const std::string& valueName,
                       const std::string& text) override;
+    long ReadRegString(const std::string& keyPath, const std::string& valueName,
+                       std::string& text) override;
     bool HoldUpdaters() override;
     void ReleaseUpdaters() override;
     void NotifyIconsChanged() override;
+    bool InServicesSession() override;
+    bool ListSessions(std::vector<UserSession>& sessions) override;
+    bool StartNotifier(std::uint32_t session) override;
 
   private:
     UniqueHandle updaterLock_;

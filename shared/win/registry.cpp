@@ -3,6 +3,8 @@
 #include "program.h"
 #include "unique_handle.h"
 
+#include <algorithm>
+
 namespace zelvo {
 
 namespace {
@@ -13,6 +15,14 @@ constexpr REGSAM kDeleteValueAccess = 0x3F;
 
 // The error of a key path that names no root: malformed, or an unknown root name.
 constexpr long kNoRootError = ERROR_BAD_PATHNAME;
+
+// Opens an existing key, named by its full key path; the Win32 error code, 0 when open.
+long OpenKeyPath(const std::string& fullPath, REGSAM access, UniqueHkey& key) {
+    const SplitPath split = SplitKeyPath(fullPath);
+    if (split.root == 0)
+        return kNoRootError;
+    return RegOpenKeyExA(ToHkey(split.root), split.subkey.c_str(), 0, access, key.put());
+}
 
 } // namespace
 
@@ -34,18 +44,32 @@ long CreateRegKey(const std::string& fullPath) {
 
 long SetRegString(const std::string& fullPath, const std::string& valueName,
                   const std::string& text) {
-    const SplitPath split = SplitKeyPath(fullPath);
-    if (split.root == 0)
-        return kNoRootError;
     UniqueHkey key;
-    if (const LONG opened =
-            RegOpenKeyExA(ToHkey(split.root), split.subkey.c_str(), 0, KEY_WRITE, key.put());
-        opened != ERROR_SUCCESS)
+    if (const long opened = OpenKeyPath(fullPath, KEY_WRITE, key); opened != ERROR_SUCCESS)
         return opened;
     // The data is the text with its terminating NUL, and the size counts that NUL.
     return RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(text.c_str()),
                           static_cast<DWORD>(text.size() + 1));
+}
+
+long ReadRegString(const std::string& fullPath, const std::string& valueName, std::string& text) {
+    UniqueHkey key;
+    if (const long opened = OpenKeyPath(fullPath, KEY_QUERY_VALUE, key); opened != ERROR_SUCCESS)
+        return opened;
+    char data[kMaxReadTextBytes];
+    DWORD type = REG_NONE;
+    DWORD size = sizeof data;
+    if (const LONG read = RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type,
+                                           reinterpret_cast<BYTE*>(data), &size);
+        read != ERROR_SUCCESS)
+        return read;
+    if (type != REG_SZ)
+        return ERROR_UNSUPPORTED_TYPE;
+    // Stored data need not end in a NUL; the text ends at the first one, or with the data.
+    const std::size_t length = std::find(data, data + size, '\0') - data;
+    text.assign(data, length);
+    return ERROR_SUCCESS;
 }
 
 bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,

@@ -22,6 +22,15 @@ long CreateRegKey(const std::string& fullPath);
 long SetRegString(const std::string& fullPath, const std::string& valueName,
                   const std::string& text);
 
+// The most data, in bytes, that ReadRegString reads: an icon location is a path of at most
+// MAX_PATH characters, a comma and an index.
+inline constexpr unsigned long kMaxReadTextBytes = 1024;
+
+// Reads a REG_SZ value: 0 and its text (up to its first NUL), or a Win32 error code with text
+// left as it was: ERROR_FILE_NOT_FOUND for a missing key or value, ERROR_UNSUPPORTED_TYPE for a
+// value of another type, ERROR_MORE_DATA for more than kMaxReadTextBytes bytes of data.
+long ReadRegString(const std::string& fullPath, const std::string& valueName, std::string& text);
+
 // Deletes a named value; true only when a value was deleted.
 bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,
                     RegistryView view = RegistryView::Own);

@@ -14,20 +14,23 @@ std::string GetSystemFolder() {
     return buffer;
 }
 
-std::wstring GetAppFolder() {
+std::wstring GetProgramFile() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD n =
             GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n == 0)
             return {};
-        if (n < buffer.size()) {
-            const std::wstring path(buffer.data(), n);
-            const std::wstring::size_type slash = path.find_last_of(L'\\');
-            return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-        }
+        if (n < buffer.size())
+            return std::wstring(buffer.data(), n);
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::wstring GetAppFolder() {
+    const std::wstring path = GetProgramFile();
+    const std::wstring::size_type slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
 std::string GetWow64SystemFolder() {

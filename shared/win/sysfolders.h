@@ -12,6 +12,9 @@ namespace zelvo {
 // The Windows System folder without a trailing backslash, or empty text when Windows fails.
 std::string GetSystemFolder();
 
+// The running program's own file, its full path (wide); empty when Windows cannot say.
+std::wstring GetProgramFile();
+
 // The folder of the running program's own file, without a trailing backslash: wide, so that it
 // names that very folder whatever characters it holds; empty when Windows cannot say.
 std::wstring GetAppFolder();

@@ -20,6 +20,9 @@ class FakeSystemOps : public SystemOps {
     std::set<std::string> failing; // calls to fail, by their recorded line
     long failure = 5;              // the error a failing call gives (ERROR_ACCESS_DENIED)
     bool lockWaitRunsOut = false;
+    std::map<std::string, std::string> values; // REG_SZ values to read, by "key [name]"
+    bool servicesSession = false;              // runs as the SYSTEM task does, in session 0
+    std::vector<UserSession> sessions;
     std::vector<std::string> calls;
 
     std::string SystemFolder() override { return systemFolder; }
@@ -53,6 +56,14 @@ class FakeSystemOps : public SystemOps {
                       const std::string& text) override {
         return Error(Record("set " + keyPath + " [" + valueName + "] = " + text));
     }
+    long ReadRegString(const std::string& keyPath, const std::string& valueName,
+                       std::string& text) override {
+        const auto it = values.find(keyPath + " [" + valueName + "]");
+        const bool read = Record("read " + keyPath + " [" + valueName + "]") && it != values.end();
+        if (read)
+            text = it->second;
+        return Error(read);
+    }
     bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,
                         RegistryView view) override {
         return Record("delete value " + RootName(root) + "\\" + subkey + " [" + valueName + "]" +
@@ -69,6 +80,14 @@ class FakeSystemOps : public SystemOps {
     bool HoldUpdaters() override { return Record("hold updaters") && !lockWaitRunsOut; }
     void ReleaseUpdaters() override { Record("release updaters"); }
     void NotifyIconsChanged() override { Record("notify"); }
+    bool InServicesSession() override { return servicesSession; }
+    bool ListSessions(std::vector<UserSession>& listed) override {
+        listed = sessions;
+        return Record("list sessions");
+    }
+    bool StartNotifier(std::uint32_t session) override {
+        return Record("start notifier in session " + std::to_string(session));
+    }
 
   private:
     bool Record(const std::string& call) {

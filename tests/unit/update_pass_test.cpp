@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 using namespace zelvo;
 using zelvo::testing::FakeSystemOps;
 using Calls = std::vector<std::string>;
@@ -41,9 +44,11 @@ TEST(UpdateDriveIcons, PointsEachFixedDriveAtItsUsageIconWithUpdatersHeldThenTel
     const Calls expected = {"hold updaters",
                             "exists " + kLibrary,
                             "measure C:\\",
+                            "read " + kIcons + "C\\DefaultIcon []",
                             "create " + kIcons + "C\\DefaultIcon",
                             "set " + kIcons + "C\\DefaultIcon [] = " + kLibrary + ",36",
                             "measure E:\\",
+                            "read " + kIcons + "E\\DefaultIcon []",
                             "create " + kIcons + "E\\DefaultIcon",
                             "set " + kIcons + "E\\DefaultIcon [] = " + kLibrary + ",50",
                             "release updaters",
@@ -83,4 +88,49 @@ TEST(UpdateDriveIcons, ADriveThatCannotBeMeasuredOrWrittenIsSkippedAndTheRestGoO
     empty.fields.lstDrives = {"C:\\"};
     EXPECT_EQ(empty.Run(), 0);
     EXPECT_TRUE(empty.printed.empty()) << "a zero total cannot be divided";
+}
+
+TEST(UpdateDriveIcons, RewritesEveryDriveButTellsTheUsersExplorerOnlyOfAChange) {
+    const std::string kKeyC = kIcons + "C\\DefaultIcon []";
+    const std::string kSetC = "set " + kKeyC + " = " + kLibrary + ",36";
+    const std::string kStart1 = "start notifier in session 1";
+    const Calls kNotifiers = {"list sessions", kStart1, "start notifier in session 3"};
+    const struct {
+        const char* name;
+        const char* storedC; // E holds its text already; null: C has no value
+        bool servicesSession;
+        std::set<std::string> failing;
+        Calls told;
+    } kCases[] = {
+        {"nothing changed", ",36", false, {}, {}},
+        {"another icon", ",3", false, {}, {"notify"}},
+        {"no override", nullptr, false, {}, {"notify"}},
+        {"an unreadable one counts as changed", ",36", false, {"read " + kKeyC}, {"notify"}},
+        {"a refused write changed nothing", ",3", false, {kSetC}, {}},
+        {"SYSTEM's pass changed nothing", ",36", true, {}, {}},
+        {"SYSTEM's pass: each active session", ",3", true, {}, kNotifiers},
+        {"a refused token skips its session", ",3", true, {kStart1}, kNotifiers},
+        {"sessions that cannot be listed", ",3", true, {"list sessions"}, {"list sessions"}},
+    };
+    for (const auto& c : kCases) {
+        Pass pass;
+        if (c.storedC)
+            pass.ops.values[kKeyC] = kLibrary + c.storedC;
+        pass.ops.values[kIcons + "E\\DefaultIcon []"] = kLibrary + ",50";
+        pass.ops.servicesSession = c.servicesSession;
+        pass.ops.sessions = {{1, true}, {2, false}, {3, true}};
+        pass.ops.failing = c.failing;
+        pass.Run();
+        const auto released = std::find(pass.ops.calls.begin(), pass.ops.calls.end(),
+                                        std::string("release updaters"));
+        EXPECT_EQ(std::count(pass.ops.calls.begin(), released, kSetC), 1) << c.name;
+        EXPECT_EQ(Calls(released + 1, pass.ops.calls.end()), c.told) << c.name;
+    }
+}
+
+TEST(IsNotifyOnly, OnlyTheNotifyArgumentAloneAsksForTheNotifier) {
+    for (const char* yes : {"/notify", "  /NOTIFY\t"})
+        EXPECT_TRUE(IsNotifyOnly(yes)) << yes;
+    for (const char* no : {"", "   ", "/notif", "notify", "/notify x", "/notifyx"})
+        EXPECT_FALSE(IsNotifyOnly(no)) << no;
 }

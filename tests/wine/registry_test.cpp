@@ -119,3 +119,33 @@ TEST_F(RegistryTest, MisspeltRootDoesNothingAndShowsNothing) {
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kScratch + "\\New"));
     EXPECT_FALSE(HasVisibleWindow(GetCurrentProcessId()));
 }
+
+// What the updater reads back before it rewrites an override: text, or a refusal that leaves
+// the text alone and never reads as equal to a location.
+TEST_F(RegistryTest, ReadRegStringGivesTextOrADefinedError) {
+    CreateRegKey(kScratchPath);
+    UniqueHkey key;
+    RegOpenKeyExA(HKEY_CURRENT_USER, kScratch.c_str(), 0, KEY_SET_VALUE, key.put());
+    const struct {
+        const char* name;
+        DWORD type;
+        std::string data;
+        long error;
+        const char* text;
+    } kCases[] = {
+        {"Location", REG_SZ, std::string("C:\\x.icl,3\0junk", 16), ERROR_SUCCESS, "C:\\x.icl,3"},
+        {"NoNul", REG_SZ, "C:\\y.icl,4", ERROR_SUCCESS, "C:\\y.icl,4"},
+        {"Number", REG_DWORD, std::string(4, '\1'), ERROR_UNSUPPORTED_TYPE, "sentinel"},
+        {"Long", REG_SZ, std::string(kMaxReadTextBytes + 1, 'a'), ERROR_MORE_DATA, "sentinel"},
+        {"Missing", REG_NONE, "", ERROR_FILE_NOT_FOUND, "sentinel"},
+    };
+    for (const auto& c : kCases) {
+        if (c.type != REG_NONE)
+            RegSetValueExA(key.get(), c.name, 0, c.type,
+                           reinterpret_cast<const BYTE*>(c.data.data()),
+                           static_cast<DWORD>(c.data.size()));
+        std::string text = "sentinel";
+        EXPECT_EQ(zelvo::ReadRegString(kScratchPath, c.name, text), c.error) << c.name;
+        EXPECT_EQ(text, c.text) << c.name;
+    }
+}

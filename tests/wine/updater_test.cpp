@@ -2,6 +2,8 @@
 #include "drives_window.h"
 #include "harness.h"
 #include "layout.h"
+#include "sessions.h"
+#include "system_text.h"
 #include "usage.h"
 
 #include <gtest/gtest.h>
@@ -121,6 +123,21 @@ TEST_F(UpdaterTest, ASecondRunWritesTheSameValues) {
     RunAndExpectUsageIcons();
     EXPECT_EQ(DriveOverride('C'), firstC);
     EXPECT_EQ(DriveOverride('E'), firstE);
+}
+
+// The notifier, started as the SYSTEM task's updater starts it in a user's session (as that
+// user), only tells Explorer: it writes nothing, also with the library in place.
+TEST_F(UpdaterTest, TheNotifierStartedAsTheSessionsUserWritesNothingAndEnds) {
+    CopyFileA(AppFile(kUpdaterSource).c_str(), SysFile(kUpdaterFile).c_str(), FALSE);
+    CopyFileA(AppFile(kUsageLibrarySource).c_str(), SysFile(kUsageLibraryFile).c_str(), FALSE);
+    SetOverride('C', kKeptOverride);
+    DWORD session = 0;
+    ProcessIdToSessionId(GetCurrentProcessId(), &session);
+    const UniqueHandle token = SessionUserToken(session);
+    ASSERT_TRUE(token && StartAsUser(token.get(), WidenAnsi(SysFile(kUpdaterFile)), "/notify"));
+    EXPECT_TRUE(WaitUntilNoProcess("ZDrvs.exe", 5000)) << "the notifier ends by itself";
+    EXPECT_EQ(DriveOverride('C').value_or("(none)"), kKeptOverride);
+    EXPECT_FALSE(DriveKeyExists('E'));
 }
 
 TEST_F(UpdaterTest, RunsFromTheApplicationFolderUnderItsShippingName) {
