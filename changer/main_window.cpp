@@ -113,6 +113,10 @@ constexpr ControlSpec kControls[] = {
     {IDC_LABEL2, "STATIC", "", SS_LEFT, 0, {0, 0, 5775, 865}},
 };
 
+// Posted by the window to itself at the end of its start-up: the logon task is registered once
+// the window shows, so that the start never waits for the Task Scheduler.
+constexpr UINT kRegisterTaskMessage = WM_APP + 1;
+
 // The drop-down's list opens below its field; room for every drive letter.
 constexpr int kDropDownListTwips = 3000;
 
@@ -214,6 +218,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case kDpiChangedMessage:
         OnDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case kRegisterTaskMessage:
+        OnRegisterTask();
         return 0;
     case WM_DESTROY:
         if (names_)
@@ -360,7 +367,16 @@ bool MainWindow::Load() {
         return false;
     }
     StartInstalledUpdater(ops);
+    PostMessageA(hwnd_, kRegisterTaskMessage, 0, 0);
     return true;
+}
+
+// The switch-on's task, late: not after a Restore that came first, which deleted it.
+void MainWindow::OnRegisterTask() {
+    if (!chkProg.isOn())
+        return;
+    WinSystemOps ops(hwnd_);
+    RegisterUpdaterTask(ops);
 }
 
 // cboDrives and lstDrives get the letters of one reading, so that they always hold the same

@@ -51,6 +51,7 @@ class MainWindow {
     void OnClose();
     void OnActivate(bool active);
     void OnUsageOptionClick();
+    void OnRegisterTask();
     void OnPaint();
     bool OnSetCursor(HWND over);
     LRESULT OnNotify(NMHDR* header);

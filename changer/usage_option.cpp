@@ -25,8 +25,12 @@ void SwitchUsageBarsOn(SystemOps& ops) {
     }
     ops.PumpMessages();
     WriteLogonEntry(ops, system);
-    ops.RegisterLogonTask(system + kUpdaterFile);
     ops.ShellOpen(system + kUpdaterFile); // the result of a start is not examined
+}
+
+void RegisterUpdaterTask(SystemOps& ops) {
+    if (const std::string system = ops.SystemFolder(); !system.empty())
+        ops.RegisterLogonTask(system + kUpdaterFile);
 }
 
 void SwitchUsageBarsOff(SystemOps& ops, const std::vector<std::string>& fixedRoots) {

@@ -11,9 +11,13 @@
 namespace zelvo {
 
 // Copies the updater and its library from the application folder into the system folder when
-// missing, writes the logon entry, registers the logon task and starts the updater. Nothing at
-// all when the system folder is unknown.
+// missing, writes the logon entry and starts the updater. Nothing at all when the system folder
+// is unknown.
 void SwitchUsageBarsOn(SystemOps& ops);
+
+// Registers the logon task for the system folder's updater (not with the system folder
+// unknown). Slow (COM and the Task Scheduler): the window runs it once it shows.
+void RegisterUpdaterTask(SystemOps& ops);
 
 // Deletes the updater, its library, the logon entry and the logon task, and points the existing
 // override of each fixed drive (roots "C:\" ...) at the default drive-icon library.

@@ -29,13 +29,12 @@ const Calls kFullSwitchOn = {
     "copy " + kApp + "\\ZDrvs.dll -> " + kSys + "\\ZDrvs.exe",
     "pump",
     "set " + kRun,
-    kTask,
     "open " + kSys + "\\ZDrvs.exe",
 };
 
 } // namespace
 
-TEST(SwitchUsageBarsOn, CopiesMissingFilesThenWritesTheLogonEntryAndTaskAndStartsTheUpdater) {
+TEST(SwitchUsageBarsOn, CopiesMissingFilesThenWritesTheLogonEntryAndStartsTheUpdater) {
     FakeSystemOps ops;
     SwitchUsageBarsOn(ops);
     EXPECT_EQ(ops.calls, kFullSwitchOn);
@@ -48,7 +47,7 @@ TEST(SwitchUsageBarsOn, NeverReplacesInstalledFiles) {
     SwitchUsageBarsOn(ops);
     EXPECT_EQ(ops.calls,
               (Calls{"exists " + kSys + "\\ZelvoPrg.icl", "exists " + kSys + "\\ZDrvs.exe", "pump",
-                     "set " + kRun, kTask, "open " + kSys + "\\ZDrvs.exe"}));
+                     "set " + kRun, "open " + kSys + "\\ZDrvs.exe"}));
 }
 
 TEST(SwitchUsageBarsOn, EveryStepRunsAfterAnyEarlierStepFails) {
@@ -66,14 +65,22 @@ TEST(SwitchUsageBarsOn, WithoutASystemFolderDoesNothing) {
     ops.systemFolder = "";
     SwitchUsageBarsOn(ops);
     RenewLogonEntry(ops);
+    RegisterUpdaterTask(ops);
     EXPECT_EQ(ops.calls, Calls{});
+}
+
+// Registered apart, once the window shows: the start does not wait for the Task Scheduler.
+TEST(RegisterUpdaterTask, RegistersTheSystemFoldersUpdater) {
+    FakeSystemOps ops;
+    RegisterUpdaterTask(ops);
+    EXPECT_EQ(ops.calls, Calls{kTask});
 }
 
 TEST(SwitchUsageBarsOn, WithoutTheApplicationFolderCopiesNothingButStillSwitchesOn) {
     FakeSystemOps ops;
     ops.appFolder = L"";
     SwitchUsageBarsOn(ops);
-    EXPECT_EQ(ops.calls, (Calls{"pump", "set " + kRun, kTask, "open " + kSys + "\\ZDrvs.exe"}));
+    EXPECT_EQ(ops.calls, (Calls{"pump", "set " + kRun, "open " + kSys + "\\ZDrvs.exe"}));
 }
 
 TEST(SwitchUsageBarsOff, DeletesFilesAndLogonEntryThenRewritesEachFixedDrive) {

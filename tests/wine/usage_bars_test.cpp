@@ -132,10 +132,11 @@ TEST_F(UsageBarsTest, TypicalDay) {
     EXPECT_EQ(DriveOverride('A'), chosen);
 }
 
-// The logon task that starts the updater as SYSTEM lives and goes with the logon entry.
+// The logon task that starts the updater as SYSTEM lives and goes with the logon entry. A start
+// registers it once its window shows.
 TEST_F(UsageBarsTest, TheLogonTaskComesWithEachStartAndGoesWithRestoreAndRemoval) {
     StartAndSettle();
-    EXPECT_TRUE(LogonTaskExists()) << "a start registers the logon task";
+    EXPECT_TRUE(WaitUntil(LogonTaskExists)) << "a start registers the logon task";
     changer.Click(IDC_CMDRESTORE);
     EXPECT_TRUE(WaitUntil([] { return !LogonTaskExists(); })) << "Restore deletes it";
     ASSERT_TRUE(changer.Close());
@@ -144,7 +145,7 @@ TEST_F(UsageBarsTest, TheLogonTaskComesWithEachStartAndGoesWithRestoreAndRemoval
     StartAndSettle();
     ASSERT_TRUE(changer.Close());
     StartAndSettle();
-    EXPECT_TRUE(LogonTaskExists());
+    EXPECT_TRUE(WaitUntil(LogonTaskExists));
     EXPECT_EQ(TaskFiles(), 1) << "two switch-ons leave one task";
     ASSERT_TRUE(changer.Close());
 
