@@ -1,5 +1,6 @@
 // Whether an icon file's directory fits the file: the system's icon reader trusts the directory
-// and reads beyond the end of a damaged file. Pure, so that it is tested natively.
+// of an icon file, and the resource table of a 16-bit icon library, and reads beyond the end of
+// a damaged file. Pure, so that it is tested natively.
 #pragma once
 
 #include <cstddef>
@@ -15,10 +16,12 @@ inline constexpr std::size_t kIconEntryBytes = 16;
 inline constexpr std::size_t kIconDirectoryMaxBytes = kIconHeaderBytes + kIconEntryBytes * 0xFFFF;
 
 // False when the icon reader would take the file for an icon file (it starts with a zero word)
-// while its header, its directory or an image the directory lists ends beyond `fileSize`; true
-// for every other file. `head` holds the file's first bytes, at least the first
+// while its header, its directory or an image the directory lists ends beyond `fileSize`; false
+// too for a program file ("MZ") whose headers are cut short, and for a 16-bit one ("NE", as an
+// .icl library is) whose resource table or a resource it lists ends beyond `fileSize`; true for
+// every other file. `head` holds the file's first bytes, at least the first
 // min(fileSize, kIconDirectoryMaxBytes) of them; a head too short to show the whole directory
-// counts as not fitting.
+// or table counts as not fitting.
 bool IconDirectoryFits(std::string_view head, std::uint64_t fileSize);
 
 } // namespace zelvo

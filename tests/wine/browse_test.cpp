@@ -240,17 +240,28 @@ TEST_F(BrowseTest, AFileWithoutIconsSaysSoAndCannotBeConfirmed) {
     DeleteFileA(file.c_str());
 }
 
-// The system's icon reader trusts an icon file's directory and reads beyond a damaged file's end.
-TEST_F(BrowseTest, ADamagedIconFileSaysItHasNoIcons) {
-    const std::string file = "C:\\tests\\damaged.ico";
-    WriteFile(file, std::string("\0\0\1\0\xFF\xFF", 6)); // claims 65535 images
+// The system's icon reader trusts an icon file's directory, and a 16-bit library's resource
+// table, and reads beyond a damaged file's end.
+TEST_F(BrowseTest, ADamagedIconFileOrLibrarySaysItHasNoIcons) {
+    const std::pair<std::string, std::string> files[] = {
+        {"C:\\tests\\damaged.ico", std::string("\0\0\1\0\xFF\xFF", 6)}, // claims 65535 images
+        // A 16-bit library whose table claims 65535 group icons, and ends.
+        {"C:\\tests\\damaged.icl", "MZ" + std::string(0x3A, '\0') + std::string("\x40\0\0\0", 4) +
+                                       "NE" + std::string(0x22, '\0') + std::string("\x40\0", 2) +
+                                       std::string(0x1A, '\0') +
+                                       std::string("\4\0\x0E\x80\xFF\xFF", 6)},
+    };
     OpenPicker();
-    ShowInPicker(file);
-    ExpectNoIconsShown();
+    for (const auto& [file, bytes] : files) {
+        WriteFile(file, bytes);
+        ShowInPicker(file);
+        ExpectNoIconsShown();
+    }
     Press(IDCANCEL);
     EXPECT_FALSE(changer.process().WaitForExit(0)) << "the icon changer ended";
     EXPECT_EQ(Location(), "");
-    DeleteFileA(file.c_str());
+    for (const auto& file : files)
+        DeleteFileA(file.first.c_str());
 }
 
 TEST_F(BrowseTest, BrowseInThePickerOpensTheSystemsFileDialog) {
