@@ -1,6 +1,7 @@
 #include "drive_icons.h"
 
 #include "layout.h"
+#include "removal_steps.h"
 
 namespace zelvo {
 
@@ -10,10 +11,8 @@ long InstallDefaultLibrary(SystemOps& ops) {
     // Nothing is copied into an unknown folder, nor from one that is not the program's own.
     if (system.empty() || app.empty())
         return 0;
-    const std::string target = system + kDefaultLibraryFile;
-    if (!MayCopyTo(ops.FileExists(target)))
-        return 0;
-    return ops.CopyNew(app + WidenAscii(kDefaultLibrarySource), target);
+    return CopyWhenMissing(ops, app + WidenAscii(kDefaultLibrarySource),
+                           system + kDefaultLibraryFile);
 }
 
 void StartInstalledUpdater(SystemOps& ops) {
@@ -50,6 +49,8 @@ void RestoreDefaults(SystemOps& ops, const std::function<void()>& switchOff) {
         const UpdatersHeld held(ops);
         switchOff();
         ops.DeleteRegTree(kLocalMachineRoot, kDriveIconsSubkey); // the result is not examined
+        if (!held.held())
+            DeleteOverridesBehindASlowPass(ops);
     }
     ops.NotifyIconsChanged();
 }

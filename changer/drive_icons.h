@@ -10,8 +10,9 @@
 namespace zelvo {
 
 // Start-up: copies the default drive-icon library from the application folder into the system
-// folder when it is missing there. 0 when it is in place (or the system folder is unknown and
-// nothing is done); otherwise the copy's Win32 error, and the program must end.
+// folder when it is missing there (or goes at the next restart). 0 when it is in place (or the
+// system folder is unknown and nothing is done); otherwise the copy's Win32 error, and the program
+// must end.
 long InstallDefaultLibrary(SystemOps& ops);
 
 // Start-up's last step: when the updater is installed, lets waiting messages run and starts it.
@@ -25,8 +26,8 @@ long ApplyDriveIcon(SystemOps& ops, char driveLetter, const std::string& locatio
 std::string ApplyFailedMessage(char driveLetter, const std::string& reason);
 
 // Restore Defaults: with running updaters waited for and new passes held off, switchOff (the
-// usage-bar option's switch-offs), then every override goes with the whole DriveIcons key;
-// then Explorer is told.
+// usage-bar option's switch-offs), then every override goes with the whole DriveIcons key, and
+// once more after a longer wait when the first ran out; then Explorer is told.
 void RestoreDefaults(SystemOps& ops, const std::function<void()>& switchOff);
 
 } // namespace zelvo

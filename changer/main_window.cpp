@@ -390,6 +390,8 @@ void MainWindow::FillDriveLetters() {
 }
 
 void MainWindow::OnCommand(int id, int code) {
+    if (restoring_)
+        return;
     switch (id) {
     case IDC_CBODRIVES:
         if (code == CBN_SELCHANGE)
@@ -465,10 +467,14 @@ void MainWindow::OnApply() {
 
 void MainWindow::OnRestore() {
     WinSystemOps ops(hwnd_);
+    restoring_ = true;
     RestoreDefaults(ops, [this] {
         chkProg.assign(UsageOption::kOff); // runs the switch-off when the option was on
         OnUsageOptionClick();
     });
+    restoring_ = false;
+    if (closeWhenRestored_)
+        OnClose();
 }
 
 void MainWindow::OnUsageOptionClick() {
@@ -487,6 +493,10 @@ void MainWindow::OnHelp() {
 }
 
 void MainWindow::OnClose() {
+    if (restoring_) {
+        closeWhenRestored_ = true;
+        return;
+    }
     if (chkProg.isOn()) {
         WinSystemOps ops(hwnd_);
         RenewLogonEntry(ops);

@@ -86,6 +86,10 @@ class MainWindow {
     std::string toolTipText_;
     HWND focusOnDeactivate_ = nullptr;
     std::optional<DynamicAnnotator> names_; // the accessible names, from creation to destruction
+    // Restore Defaults may wait for a slow updater with the window's messages running: no
+    // command runs meanwhile, and a close waits until it is done.
+    bool restoring_ = false;
+    bool closeWhenRestored_ = false;
 
     // Hidden working state.
     DriveLetterList lstDrives;           // mirror of cboDrives; its selection is the chosen drive

@@ -1,6 +1,7 @@
 #include "usage_option.h"
 
 #include "layout.h"
+#include "removal_steps.h"
 
 namespace zelvo {
 
@@ -8,6 +9,13 @@ namespace {
 
 void WriteLogonEntry(SystemOps& ops, const std::string& systemFolder) {
     ops.SetRegString(kRunKeyPath, kLogonValueName, systemFolder + kUpdaterFile);
+}
+
+// Whether the updater and its library are in the system folder: a logon entry or task without
+// them would start nothing, or an updater that writes nothing.
+bool UsageBarsInstalled(SystemOps& ops, const std::string& systemFolder) {
+    return ops.FileExists(systemFolder + kUpdaterFile) == FileTest::Present &&
+           ops.FileExists(systemFolder + kUsageLibraryFile) == FileTest::Present;
 }
 
 } // namespace
@@ -24,12 +32,19 @@ void SwitchUsageBarsOn(SystemOps& ops) {
         CopyWhenMissing(ops, app + WidenAscii(kUpdaterSource), system + kUpdaterFile);
     }
     ops.PumpMessages();
-    WriteLogonEntry(ops, system);
+    if (UsageBarsInstalled(ops, system)) {
+        WriteLogonEntry(ops, system);
+    } else {
+        // A failed switch-on leaves no entry behind from an earlier one.
+        ops.DeleteRegValue(kLocalMachineRoot, kRunSubkey, kLogonValueName);
+        ops.DeleteLogonTask();
+    }
     ops.ShellOpen(system + kUpdaterFile); // the result of a start is not examined
 }
 
 void RegisterUpdaterTask(SystemOps& ops) {
-    if (const std::string system = ops.SystemFolder(); !system.empty())
+    if (const std::string system = ops.SystemFolder();
+        !system.empty() && UsageBarsInstalled(ops, system))
         ops.RegisterLogonTask(system + kUpdaterFile);
 }
 
@@ -40,6 +55,8 @@ void SwitchUsageBarsOff(SystemOps& ops, const std::vector<std::string>& fixedRoo
         DeleteWhenPresent(ops, system + kUsageLibraryFile);
         DeleteWhenPresent(ops, system + kUpdaterFile);
     }
+    // The 64-bit changer also switches off what a 32-bit one installed before it.
+    RemoveWow64Leftovers(ops);
     ops.DeleteRegValue(kLocalMachineRoot, kRunSubkey, kLogonValueName);
     ops.DeleteLogonTask();
     const std::string defaultIcon = IconLocation(system + kDefaultLibraryFile, 0);
@@ -50,7 +67,9 @@ void SwitchUsageBarsOff(SystemOps& ops, const std::vector<std::string>& fixedRoo
 }
 
 void RenewLogonEntry(SystemOps& ops) {
-    if (const std::string system = ops.SystemFolder(); !system.empty())
+    // Not after Purgo, or Restore Defaults in another window, took the updater away.
+    if (const std::string system = ops.SystemFolder();
+        !system.empty() && UsageBarsInstalled(ops, system))
         WriteLogonEntry(ops, system);
 }
 

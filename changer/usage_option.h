@@ -11,20 +11,22 @@
 namespace zelvo {
 
 // Copies the updater and its library from the application folder into the system folder when
-// missing, writes the logon entry and starts the updater. Nothing at all when the system folder
-// is unknown.
+// missing and, with both files in place, writes the logon entry (else deletes it and the logon
+// task); then starts the updater. Nothing at all when the system folder is unknown.
 void SwitchUsageBarsOn(SystemOps& ops);
 
-// Registers the logon task for the system folder's updater (not with the system folder
-// unknown). Slow (COM and the Task Scheduler): the window runs it once it shows.
+// Registers the logon task for the system folder's updater, with the updater and its library
+// in place (not with the system folder unknown). Slow (COM and the Task Scheduler): the window
+// runs it once it shows.
 void RegisterUpdaterTask(SystemOps& ops);
 
-// Deletes the updater, its library, the logon entry and the logon task, and points the existing
-// override of each fixed drive (roots "C:\" ...) at the default drive-icon library.
+// Deletes the updater, its library, the logon entry and the logon task (and a 32-bit icon
+// changer's leftovers), and points the existing override of each fixed drive (roots "C:\" ...)
+// at the default drive-icon library.
 void SwitchUsageBarsOff(SystemOps& ops, const std::vector<std::string>& fixedRoots);
 
-// The closing step: renews the logon entry while the option is on (not with the system folder
-// unknown).
+// The closing step: renews the logon entry while the option is on, when the updater and its
+// library are in the system folder.
 void RenewLogonEntry(SystemOps& ops);
 
 // The option's value (1 on; 0, 2 and anything else off), with the rule of a check box:

@@ -56,8 +56,17 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PRODUCT}"
 ; The window class of the icon changer's main window, and of the updater's hidden window.
 !define CHANGER_CLASS "ZelvoDrivesMain"
 !define UPDATER_CLASS "ZelvoDrivesUpdater"
-; The lock an updater holds while it writes the drive icon overrides.
-!define UPDATER_LOCK "Global\ZelvoDrivesUpdater"
+; The lock an updater holds while it writes the drive icon overrides: a mutex in the private
+; namespace whose boundary is the Administrators group; where Windows offers no private
+; namespaces (XP; Wine), a Global mutex.
+!define UPDATER_LOCK_NAMESPACE "ZelvoDrives"
+!define UPDATER_LOCK "ZelvoDrives\ZelvoDrivesUpdater"
+!define UPDATER_LOCK_GLOBAL "Global\ZelvoDrivesUpdater"
+; Waiting for the lock and releasing it: SYNCHRONIZE | MUTEX_MODIFY_STATE.
+!define UPDATER_LOCK_ACCESS 0x00100001
+; WinBuiltinAdministratorsSid, and SECURITY_MAX_SID_SIZE.
+!define ADMINISTRATORS_SID_TYPE 26
+!define MAX_SID_SIZE 68
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${UNICON}"
@@ -130,7 +139,30 @@ Function ${un}StopPrograms
     IntOp $1 $1 + 1
   ${Loop}
   ; An updater of another session (the logon task's) has no window here, but holds the lock.
-  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${UPDATER_LOCK}") p.r0'
+  ; $0 the lock, $2 the boundary descriptor, $3 the Administrators group's SID, $4 the namespace.
+  StrCpy $0 0
+  StrCpy $4 0
+  System::Call 'kernel32::CreateBoundaryDescriptorW(w "${UPDATER_LOCK_NAMESPACE}", i 0) p.r2'
+  ${If} $2 P<> 0
+    System::Alloc ${MAX_SID_SIZE}
+    Pop $3
+    System::Call 'advapi32::CreateWellKnownSid(i ${ADMINISTRATORS_SID_TYPE}, p 0, p r3, *i ${MAX_SID_SIZE}) i.r1'
+    ${If} $1 <> 0
+      System::Call 'kernel32::AddSIDToBoundaryDescriptor(*p r2r2, p r3) i.r1'
+      ${If} $1 <> 0
+        System::Call 'kernel32::OpenPrivateNamespaceW(p r2, w "${UPDATER_LOCK_NAMESPACE}") p.r4'
+        ${If} $4 P<> 0
+          System::Call 'kernel32::OpenMutexW(i ${UPDATER_LOCK_ACCESS}, i 0, w "${UPDATER_LOCK}") p.r0'
+        ${EndIf}
+      ${EndIf}
+    ${EndIf}
+    System::Free $3
+    System::Call 'kernel32::DeleteBoundaryDescriptor(p r2)'
+  ${Else}
+    ; Without private namespaces (Wine's boundary descriptors are stubs; its
+    ; AddSIDToBoundaryDescriptor would end setup).
+    System::Call 'kernel32::OpenMutexW(i ${UPDATER_LOCK_ACCESS}, i 0, w "${UPDATER_LOCK_GLOBAL}") p.r0'
+  ${EndIf}
   ${If} $0 P<> 0
     System::Call 'kernel32::WaitForSingleObject(p r0, i 5000) i.r1'
     ${If} $1 = 0
@@ -138,6 +170,9 @@ Function ${un}StopPrograms
       System::Call 'kernel32::ReleaseMutex(p r0)'
     ${EndIf}
     System::Call 'kernel32::CloseHandle(p r0)'
+  ${EndIf}
+  ${If} $4 P<> 0
+    System::Call 'kernel32::ClosePrivateNamespace(p r4, i 0)'
   ${EndIf}
 FunctionEnd
 !macroend

@@ -20,8 +20,7 @@ int UpdateDriveIcons(PassOps& ops, DrivesFields& fields,
     {
         const UpdatersHeld held(ops);
         const std::string system = ops.SystemFolder();
-        if (!held.held() || system.empty() ||
-            ops.FileExists(system + kUsageLibraryFile) != FileTest::Present)
+        if (!held.held() || system.empty())
             return 0;
         for (const std::string& root : fields.lstDrives) {
             std::uint64_t total = 0, free = 0;
@@ -30,6 +29,10 @@ int UpdateDriveIcons(PassOps& ops, DrivesFields& fields,
             print(FigureLines(total, free));
             fields.txtPercentUsed = PercentText(UsagePercent(total, free));
             ChooseUsageIcon(ops, fields);
+            // Looked for again before each write: a removal that waited for this pass in vain (a
+            // disk waking from standby answers after seconds) may have deleted it meanwhile.
+            if (ops.FileExists(system + kUsageLibraryFile) != FileTest::Present)
+                break;
             const std::string key = DriveIconKeyPath(root[0]);
             std::string before;
             const bool known = ops.ReadRegString(key, "", before) == 0;

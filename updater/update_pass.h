@@ -22,10 +22,11 @@ void ChooseUsageIcon(PassOps& ops, DrivesFields& fields);
 
 // Points each fixed drive's override at the usage-bar icon of its fill level, printing each
 // drive's figure lines; a drive that cannot be measured keeps its override. Nothing is written
-// while another program holds the updaters past the wait, nor when the usage-bar library is
-// not in the system folder (an override would point at nothing). Each override is read before
-// it is written, and Explorer is told once, at the end, only when one now holds another text
-// (TellExplorer). Gives the number of drives written.
+// while another program holds the updaters past the wait, or when the lock cannot be had; the
+// pass stops at the first drive before whose write the usage-bar library is not in the system
+// folder (an override would point at nothing). Each override is read before it is written, and
+// Explorer is told once, at the end, only when one now holds another text (TellExplorer). Gives
+// the number of drives written.
 int UpdateDriveIcons(PassOps& ops, DrivesFields& fields,
                      const std::function<void(std::vector<std::string>)>& print);
 

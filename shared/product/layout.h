@@ -27,14 +27,25 @@ inline constexpr char kLogonValueName[] = "ZDrives";
 inline constexpr char kLogonTaskName[] = "Zelvo Drives usage bars";
 
 // Held by an updater for its whole pass, and taken by whatever deletes the overrides and the
-// updater's files, so that no pass writes overrides back behind a removal. In the Global
-// namespace, so that the SYSTEM task's run and a user's run share it.
+// updater's files, so that no pass writes overrides back behind a removal. A mutex in a private
+// namespace whose boundary is the Administrators group, shared by all sessions: only SYSTEM (the
+// task's run) and administrators can create, open or hold it. The installer names it too.
+inline constexpr wchar_t kUpdaterLockNamespace[] = L"ZelvoDrives";
+inline constexpr wchar_t kUpdaterLockName[] = L"ZelvoDrives\\ZelvoDrivesUpdater";
+// Where Windows offers no private namespaces (XP; Wine), the lock is this Global mutex, which only
+// SYSTEM and administrators may use.
 inline constexpr char kUpdaterMutexName[] = "Global\\ZelvoDrivesUpdater";
 
 // The one argument the updater reads: started with it, it only tells the Explorer of its own
 // session that icons changed, and ends. The SYSTEM task's updater starts it so in each user's
 // session, as that session's user.
 inline constexpr char kNotifyOnlyArgument[] = "/notify";
+
+// The file operations that Windows makes at its next restart, a REG_MULTI_SZ value that the
+// icon changer reads: a file listed there for deletion is not counted as installed.
+inline constexpr char kPendingRenamesSubkey[] =
+    "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+inline constexpr char kPendingRenamesValueName[] = "PendingFileRenameOperations";
 
 // The predefined root that every key of the product lies under (HKEY_LOCAL_MACHINE).
 inline constexpr unsigned long kLocalMachineRoot = 0x80000002UL;

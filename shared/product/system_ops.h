@@ -35,9 +35,10 @@ class PassOps {
     // type, or text beyond a bound, gives an error, so that it never reads as equal.
     virtual long ReadRegString(const std::string& keyPath, const std::string& valueName,
                                std::string& text) = 0;
-    // Waits a few seconds at most for an updater's pass to end, then keeps other passes waiting
-    // until ReleaseUpdaters. False when the wait ran out or the lock could not be had.
-    virtual bool HoldUpdaters() = 0;
+    // Waits for an updater's pass to end, at most `waitMs` milliseconds, then keeps other passes
+    // waiting until ReleaseUpdaters. False when the wait ran out or the lock could not be had (a
+    // program run by a standard user). A program with a window keeps it responsive meanwhile.
+    virtual bool HoldUpdaters(unsigned long waitMs) = 0;
     virtual void ReleaseUpdaters() = 0;
     // Tells Explorer that icons changed, so that it drops its icon cache. Costly: once an action.
     // It reaches only the Explorer of this program's own session.
@@ -63,9 +64,18 @@ class SystemOps : public virtual PassOps {
     // Gives the Win32 error code, 0 when copied.
     virtual long CopyNew(const std::wstring& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;
+    // Renames a file (a running program's too) to a name of its own in the same folder; gives
+    // that name, or empty text when the file cannot be renamed.
+    virtual std::string MoveAside(const std::string& path) = 0;
     // Marks a file that cannot be deleted now (a running program) for deletion at the next
     // restart of Windows.
     virtual bool RemoveAtRestart(const std::string& path) = 0;
+    // True when Windows is to delete the file at its next restart and put none in its place.
+    virtual bool GoesAtRestart(const std::string& path) = 0;
+    // Copies a whole file from the application folder beside the target, under a temporary name
+    // that Windows moves into the target's place at its next restart, after the operations
+    // listed before. Gives the Win32 error code, 0 when done.
+    virtual long CopyNewAtRestart(const std::wstring& from, const std::string& to) = 0;
     // Lets the window messages waiting in the thread's queue run once.
     virtual void PumpMessages() = 0;
     virtual bool DeleteRegValue(RootKey root, const std::string& subkey,
@@ -78,10 +88,17 @@ class SystemOps : public virtual PassOps {
     virtual bool DeleteLogonTask() = 0;
 };
 
+// How long a program waits for an updater's pass, which normally lasts well under a second.
+inline constexpr unsigned long kUpdaterPassWaitMs = 5000;
+// How long, after that wait ran out, it waits for a pass held up by a slow disk (one waking from
+// standby): the logon task's own time limit.
+inline constexpr unsigned long kSlowUpdaterPassWaitMs = 60000;
+
 // Holds the updaters' lock for a scope; held() is false when the wait ran out.
 class UpdatersHeld {
   public:
-    explicit UpdatersHeld(PassOps& ops) : ops_(ops), held_(ops.HoldUpdaters()) {}
+    explicit UpdatersHeld(PassOps& ops, unsigned long waitMs = kUpdaterPassWaitMs)
+        : ops_(ops), held_(ops.HoldUpdaters(waitMs)) {}
     ~UpdatersHeld() { ops_.ReleaseUpdaters(); }
     UpdatersHeld(const UpdatersHeld&) = delete;
     UpdatersHeld& operator=(const UpdatersHeld&) = delete;
@@ -92,10 +109,14 @@ class UpdatersHeld {
     bool held_;
 };
 
-// Copies unless the target is known to be there; a failed copy is skipped silently.
-inline void CopyWhenMissing(SystemOps& ops, const std::wstring& from, const std::string& to) {
-    if (MayCopyTo(ops.FileExists(to)))
-        ops.CopyNew(from, to);
+// Copies unless the target is known to be there. A file that Windows is to delete at its next
+// restart (a removal found it busy and could not move it aside) is there only until then: a copy
+// takes its place after the deletion. Gives the error of the copy now, 0 when none was needed.
+inline long CopyWhenMissing(SystemOps& ops, const std::wstring& from, const std::string& to) {
+    const long error = MayCopyTo(ops.FileExists(to)) ? ops.CopyNew(from, to) : 0;
+    if (ops.GoesAtRestart(to))
+        ops.CopyNewAtRestart(from, to); // until the restart the file is in place
+    return error;
 }
 
 // Deletes unless the file is known to be missing; true when it is known to be gone. A refused

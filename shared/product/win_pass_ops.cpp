@@ -16,29 +16,33 @@ namespace zelvo {
 
 namespace {
 
-// How long a program waits for an updater's pass (normally well under a second) to end.
-constexpr DWORD kUpdaterLockWaitMs = 5000;
-
-// Everyone may wait on the lock and release it: the SYSTEM task's updater creates it as often
-// as an administrator's program does, and each must be able to take it from the other.
-constexpr char kUpdaterLockSecurity[] = "D:(A;;0x00100001;;;WD)"; // SYNCHRONIZE|MUTEX_MODIFY_STATE
+// Only SYSTEM and the Administrators group may reach the lock and its namespace, with every right.
+constexpr char kUpdaterLockSecurity[] = "D:(A;;GA;;;SY)(A;;GA;;;BA)";
+// What waiting for and releasing the lock needs, where the Global mutex exists already.
 constexpr DWORD kUpdaterLockAccess = SYNCHRONIZE | MUTEX_MODIFY_STATE;
 
-HANDLE OpenUpdaterLock() {
+} // namespace
+
+bool UpdaterLock::Open() {
+    if (mutex_)
+        return true;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(kUpdaterLockSecurity, SDDL_REVISION_1,
                                                               &descriptor, nullptr))
-        descriptor = nullptr;
+        return false;
+    const UniqueLocalMemory security(descriptor);
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, descriptor, FALSE};
-    HANDLE lock = CreateMutexA(descriptor ? &attributes : nullptr, FALSE, kUpdaterMutexName);
-    LocalFree(descriptor);
-    // An existing lock of another account opens with the rights its security grants everyone.
-    if (!lock && GetLastError() == ERROR_ACCESS_DENIED)
-        lock = OpenMutexA(kUpdaterLockAccess, FALSE, kUpdaterMutexName);
-    return lock;
+    bool offered = false;
+    namespace_ = OpenAdministratorsNamespace(kUpdaterLockNamespace, &attributes, offered);
+    if (namespace_) {
+        mutex_.reset(CreateMutexW(&attributes, FALSE, kUpdaterLockName));
+    } else if (!offered) {
+        mutex_.reset(CreateMutexA(&attributes, FALSE, kUpdaterMutexName));
+        if (!mutex_ && GetLastError() == ERROR_ACCESS_DENIED)
+            mutex_.reset(OpenMutexA(kUpdaterLockAccess, FALSE, kUpdaterMutexName));
+    }
+    return static_cast<bool>(mutex_);
 }
-
-} // namespace
 
 std::string WinPassOps::SystemFolder() {
     return GetSystemFolder();
@@ -71,15 +75,17 @@ long WinPassOps::ReadRegString(const std::string& keyPath, const std::string& va
     return zelvo::ReadRegString(keyPath, valueName, text);
 }
 
-bool WinPassOps::HoldUpdaters() {
-    if (!updaterLock_)
-        updaterLock_.reset(OpenUpdaterLock());
-    if (!updaterLock_)
-        return false;
-    const DWORD wait = WaitForSingleObject(updaterLock_.get(), kUpdaterLockWaitMs);
+bool WinPassOps::HoldUpdaters(unsigned long waitMs) {
+    if (!updaterLock_.Open())
+        return false; // an updater then writes nothing: Windows would refuse its writes anyway
+    const DWORD wait = WaitForLock(updaterLock_.get(), waitMs);
     // An updater that ended inside its pass leaves the lock abandoned: it is free.
     held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
     return held_;
+}
+
+DWORD WinPassOps::WaitForLock(HANDLE lock, DWORD milliseconds) {
+    return WaitForSingleObject(lock, milliseconds);
 }
 
 void WinPassOps::ReleaseUpdaters() {

@@ -3,12 +3,26 @@
 // shell starts.
 #pragma once
 
+#include "private_namespace.h"
 #include "system_ops.h"
 #include "unique_handle.h"
 
 #include <windows.h>
 
 namespace zelvo {
+
+// The updaters' lock (layout.h), created or opened for the life of the object.
+class UpdaterLock {
+  public:
+    // False when the lock cannot be had: by a program without administrator rights. Once open,
+    // it stays open.
+    bool Open();
+    HANDLE get() const { return mutex_.get(); }
+
+  private:
+    UniqueNamespace namespace_; // open while the mutex named in it is
+    UniqueHandle mutex_;
+};
 
 class WinPassOps : public virtual PassOps {
   public:
@@ -20,15 +34,19 @@ class WinPassOps : public virtual PassOps {
                       const std::string& text) override;
     long ReadRegString(const std::string& keyPath, const std::string& valueName,
                        std::string& text) override;
-    bool HoldUpdaters() override;
+    bool HoldUpdaters(unsigned long waitMs) override;
     void ReleaseUpdaters() override;
     void NotifyIconsChanged() override;
     bool InServicesSession() override;
     bool ListSessions(std::vector<UserSession>& sessions) override;
     bool StartNotifier(std::uint32_t session) override;
 
+  protected:
+    // Waits for the lock; a program with a window keeps its messages running meanwhile.
+    virtual DWORD WaitForLock(HANDLE lock, DWORD milliseconds);
+
   private:
-    UniqueHandle updaterLock_;
+    UpdaterLock updaterLock_;
     bool held_ = false;
 };
 
@@ -40,7 +58,10 @@ class WinSystemOps final : public SystemOps, public WinPassOps {
     std::string Wow64SystemFolder() override;
     long CopyNew(const std::wstring& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
+    std::string MoveAside(const std::string& path) override;
     bool RemoveAtRestart(const std::string& path) override;
+    bool GoesAtRestart(const std::string& path) override;
+    long CopyNewAtRestart(const std::wstring& from, const std::string& to) override;
     void PumpMessages() override;
     bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,
                         RegistryView view) override;
@@ -49,11 +70,15 @@ class WinSystemOps final : public SystemOps, public WinPassOps {
     bool RegisterLogonTask(const std::string& updaterPath) override;
     bool DeleteLogonTask() override;
 
+  protected:
+    DWORD WaitForLock(HANDLE lock, DWORD milliseconds) override;
+
   private:
     HWND owner_;
 };
 
-// Runs every window message waiting in this thread's queue, then returns.
-void PumpWaitingMessages();
+// Runs every window message waiting in this thread's queue, then returns; false when it met the
+// quit, which it leaves for the program's own message loop.
+bool PumpWaitingMessages();
 
 } // namespace zelvo

@@ -1,6 +1,7 @@
 #include "registry.h"
 
 #include "program.h"
+#include "system_text.h"
 #include "unique_handle.h"
 
 #include <algorithm>
@@ -80,6 +81,34 @@ bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& 
     if (RegOpenKeyExA(ToHkey(root), subkey.c_str(), 0, access, key.put()) != ERROR_SUCCESS)
         return false;
     return RegDeleteValueA(key.get(), valueName.c_str()) == ERROR_SUCCESS;
+}
+
+std::wstring ReadRegMultiString(RootKey root, const std::string& subkey,
+                                const std::string& valueName) {
+    UniqueHkey key;
+    if (RegOpenKeyExA(ToHkey(root), subkey.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
+        return {};
+    const std::wstring name = WidenAnsi(valueName);
+    DWORD size = 0;
+    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, nullptr, nullptr, &size) !=
+        ERROR_SUCCESS)
+        return {};
+    // The value may grow between the size query and the read: asked again until it fits.
+    for (;;) {
+        std::wstring data((size + 1) / sizeof(wchar_t), L'\0');
+        DWORD type = REG_NONE;
+        DWORD bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        const LONG read = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
+                                           reinterpret_cast<BYTE*>(data.data()), &bytes);
+        if (read == ERROR_MORE_DATA) {
+            size = bytes;
+            continue;
+        }
+        if (read != ERROR_SUCCESS || type != REG_MULTI_SZ)
+            return {};
+        data.resize(bytes / sizeof(wchar_t));
+        return data;
+    }
 }
 
 } // namespace zelvo

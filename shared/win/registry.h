@@ -35,6 +35,11 @@ long ReadRegString(const std::string& fullPath, const std::string& valueName, st
 bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,
                     RegistryView view = RegistryView::Own);
 
+// The data of a REG_MULTI_SZ value, its strings each with its NUL, read as wide text; empty text
+// when the value is missing, empty or of another type.
+std::wstring ReadRegMultiString(RootKey root, const std::string& subkey,
+                                const std::string& valueName);
+
 // Deletes a key with all its subkeys and values (SHDeleteKeyA); true on success.
 bool DeleteRegTree(RootKey root, const std::string& subkey);
 

@@ -63,6 +63,8 @@ using UniqueHbitmap = UniqueHandleT<HBITMAP, DeleteObject>;
 using UniqueHdc = UniqueHandleT<HDC, DeleteDC>;
 using UniqueHfont = UniqueHandleT<HFONT, DeleteObject>;
 using UniqueHimagelist = UniqueHandleT<HIMAGELIST, ImageList_Destroy>;
+// Memory that a call allocated for its caller with LocalAlloc (a security descriptor).
+using UniqueLocalMemory = UniqueHandleT<HLOCAL, LocalFree>;
 
 // The paired calls that borrow a device context or change what it has selected: each owner
 // gives back what it took when it goes out of scope.

@@ -36,6 +36,16 @@ TEST(InstallDefaultLibrary, CopiesOnlyAMissingLibraryAndGivesTheCopysError) {
     FakeSystemOps refused;
     refused.failing = {kCopyDefaults};
     EXPECT_EQ(InstallDefaultLibrary(refused), refused.failure);
+
+    // Left for deletion at the next restart by a removal: replaced by a copy then.
+    FakeSystemOps going;
+    going.files[kDefaults] = FileTest::Present;
+    going.goingAtRestart = {kDefaults};
+    EXPECT_EQ(InstallDefaultLibrary(going), 0);
+    EXPECT_EQ(going.calls,
+              (Calls{"exists " + kDefaults,
+                     "copy at restart C:\\Program Files\\Zelvo Drives\\ZelvoDrives.icl -> " +
+                         kDefaults}));
 }
 
 TEST(StartUp, WithoutASystemFolderCopiesAndStartsNothing) {
@@ -90,9 +100,11 @@ TEST(RestoreDefaults, SwitchesOffAndDeletesEveryOverrideWithUpdatersHeldThenTell
     EXPECT_EQ(ops.calls, expected);
 }
 
-TEST(RestoreDefaults, GoesOnWhenTheWaitForUpdatersRunsOut) {
+TEST(RestoreDefaults, WhenTheWaitForUpdatersRunsOutDeletesEveryOverrideAgainAfterALongerWait) {
+    // A pass held up by a disk waking from standby writes on after the first deletion.
     FakeSystemOps ops;
     ops.lockWaitRunsOut = true;
     RestoreDefaults(ops, [] {});
-    EXPECT_EQ(ops.calls, (Calls{"hold updaters", kDeleteIcons, "release updaters", "notify"}));
+    EXPECT_EQ(ops.calls, (Calls{"hold updaters", kDeleteIcons, "hold updaters, a minute at most",
+                                kDeleteIcons, "release updaters", "release updaters", "notify"}));
 }

@@ -16,6 +16,7 @@ class FakeSystemOps : public SystemOps {
     std::wstring appFolder = L"C:\\Program Files\\Zelvo Drives";
     std::string wow64SystemFolder;
     std::map<std::string, FileTest> files; // paths not listed are missing
+    std::set<std::string> goingAtRestart;  // listed for deletion at the next restart
     std::map<std::string, std::pair<std::uint64_t, std::uint64_t>> drives; // total, free
     std::set<std::string> failing; // calls to fail, by their recorded line
     long failure = 5;              // the error a failing call gives (ERROR_ACCESS_DENIED)
@@ -41,12 +42,23 @@ class FakeSystemOps : public SystemOps {
         free = it->second.second;
         return true;
     }
+    // A copy made is there for the file tests that follow.
     long CopyNew(const std::wstring& from, const std::string& to) override {
-        return Error(Record("copy " + Narrow(from) + " -> " + to));
+        const bool copied = Record("copy " + Narrow(from) + " -> " + to);
+        if (copied)
+            files[to] = FileTest::Present;
+        return Error(copied);
     }
     bool Remove(const std::string& path) override { return Record("delete " + path); }
+    std::string MoveAside(const std::string& path) override {
+        return Record("move aside " + path) ? path + ".aside" : std::string();
+    }
     bool RemoveAtRestart(const std::string& path) override {
         return Record("delete at restart " + path);
+    }
+    bool GoesAtRestart(const std::string& path) override { return goingAtRestart.count(path) > 0; }
+    long CopyNewAtRestart(const std::wstring& from, const std::string& to) override {
+        return Error(Record("copy at restart " + Narrow(from) + " -> " + to));
     }
     void PumpMessages() override { Record("pump"); }
     long CreateRegKey(const std::string& keyPath) override {
@@ -77,7 +89,11 @@ class FakeSystemOps : public SystemOps {
         return Record("register task " + updaterPath);
     }
     bool DeleteLogonTask() override { return Record("delete task"); }
-    bool HoldUpdaters() override { return Record("hold updaters") && !lockWaitRunsOut; }
+    bool HoldUpdaters(unsigned long waitMs) override {
+        return Record(waitMs > kUpdaterPassWaitMs ? "hold updaters, a minute at most"
+                                                  : "hold updaters") &&
+               !lockWaitRunsOut;
+    }
     void ReleaseUpdaters() override { Record("release updaters"); }
     void NotifyIconsChanged() override { Record("notify"); }
     bool InServicesSession() override { return servicesSession; }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace zelvo;
 using zelvo::testing::FakeSystemOps;
 using Calls = std::vector<std::string>;
@@ -51,24 +53,47 @@ TEST(RunRemoval, DeletesTheFilesThenTheLogonEntryThenEveryOverride) {
 }
 
 TEST(RunRemoval, EveryStepRunsAfterAnyEarlierStepFails) {
-    // A wait for updaters that ran out, a missing value, task and key.
+    // A missing value, task and key.
     FakeSystemOps ops;
     InstallAll(ops);
-    ops.lockWaitRunsOut = true;
     ops.failing = {kDeleteRun, "delete task", kDeleteIcons};
     RunRemoval(ops);
     EXPECT_EQ(ops.calls, kFullRemoval);
 }
 
-TEST(RunRemoval, AFileThatCannotBeDeletedGoesAtTheNextRestart) {
-    // The updater runs: its program file is in use.
+TEST(RunRemoval, WhenTheWaitForUpdatersRunsOutEveryOverrideGoesAgainAfterALongerWait) {
+    // A pass held up by a disk waking from standby writes on after the first deletion.
     FakeSystemOps ops;
     InstallAll(ops);
-    ops.failing = {"delete " + kUpdater};
+    ops.lockWaitRunsOut = true;
     RunRemoval(ops);
     Calls expected = kFullRemoval;
-    expected.insert(expected.begin() + 5, "delete at restart " + kUpdater);
+    expected.insert(expected.begin() + 11,
+                    {"hold updaters, a minute at most", kDeleteIcons, "release updaters"});
     EXPECT_EQ(ops.calls, expected);
+}
+
+TEST(RunRemoval, ABusyFileIsMovedAsideBeforeItIsMarkedForDeletionAtTheNextRestart) {
+    // A running updater, or a library that a virus scanner reads: a copy installed before the
+    // restart keeps the real name. Where even the move fails, the real name is marked.
+    const struct {
+        std::set<std::string> failing;
+        Calls added;
+    } cases[] = {
+        {{"delete " + kUpdater},
+         {"move aside " + kUpdater, "delete at restart " + kUpdater + ".aside"}},
+        {{"delete " + kUpdater, "move aside " + kUpdater},
+         {"move aside " + kUpdater, "delete at restart " + kUpdater}},
+    };
+    for (const auto& c : cases) {
+        FakeSystemOps ops;
+        InstallAll(ops);
+        ops.failing = c.failing;
+        RunRemoval(ops);
+        Calls expected = kFullRemoval;
+        expected.insert(expected.begin() + 5, c.added.begin(), c.added.end());
+        EXPECT_EQ(ops.calls, expected);
+    }
 }
 
 TEST(RunRemoval, A64BitRemoverAlsoTakesWhatA32BitChangerLeftInTheOtherView) {
@@ -84,9 +109,9 @@ TEST(RunRemoval, A64BitRemoverAlsoTakesWhatA32BitChangerLeftInTheOtherView) {
                             "exists C:\\WINDOWS\\SysWOW64\\ZDrvs.exe",
                             "delete C:\\WINDOWS\\SysWOW64\\ZDrvs.exe",
                             "exists C:\\WINDOWS\\SysWOW64\\ZelvoDrives.icl",
+                            kDeleteRun + " (32-bit view)",
                             "pump",
                             kDeleteRun,
-                            kDeleteRun + " (32-bit view)",
                             "delete task",
                             kDeleteIcons,
                             "release updaters",

@@ -42,13 +42,14 @@ TEST(UpdateDriveIcons, PointsEachFixedDriveAtItsUsageIconWithUpdatersHeldThenTel
     Pass pass;
     EXPECT_EQ(pass.Run(), 2);
     const Calls expected = {"hold updaters",
-                            "exists " + kLibrary,
                             "measure C:\\",
-                            "read " + kIcons + "C\\DefaultIcon []",
-                            "create " + kIcons + "C\\DefaultIcon",
-                            "set " + kIcons + "C\\DefaultIcon [] = " + kLibrary + ",36",
-                            "measure E:\\",
-                            "read " + kIcons + "E\\DefaultIcon []",
+                            "exists " + kLibrary,
+                            "read " + kIcons + "C\DefaultIcon []",
+                            "create " + kIcons + "C\DefaultIcon",
+                            "set " + kIcons + "C\DefaultIcon [] = " + kLibrary + ",36",
+                            "measure E:\",
+                            "exists " + kLibrary,
+                            "read " + kIcons + "E\DefaultIcon []",
                             "create " + kIcons + "E\\DefaultIcon",
                             "set " + kIcons + "E\\DefaultIcon [] = " + kLibrary + ",50",
                             "release updaters",
@@ -67,13 +68,35 @@ TEST(UpdateDriveIcons, WritesNothingWithoutTheUsageLibraryOrTheUpdatersLock) {
         Pass pass;
         pass.ops.files[kLibrary] = library;
         EXPECT_EQ(pass.Run(), 0);
-        EXPECT_EQ(pass.ops.calls,
-                  (Calls{"hold updaters", "exists " + kLibrary, "release updaters"}));
+        EXPECT_EQ(pass.ops.calls, (Calls{"hold updaters", "measure C:\\", "exists " + kLibrary,
+                                         "release updaters"}));
     }
+    // A removal still at work, or a program without the rights to the lock.
     Pass held;
-    held.ops.lockWaitRunsOut = true; // a removal still at work
+    held.ops.lockWaitRunsOut = true;
     EXPECT_EQ(held.Run(), 0);
     EXPECT_EQ(held.ops.calls, (Calls{"hold updaters", "release updaters"}));
+}
+
+// A removal that waited for the pass in vain deletes the library while a slow disk is measured.
+struct LibraryDeletedWhileMeasuringE : FakeSystemOps {
+    bool DriveSpace(const std::string& root, std::uint64_t& total, std::uint64_t& free) override {
+        if (root == "E:\\")
+            files.erase(kLibrary);
+        return FakeSystemOps::DriveSpace(root, total, free);
+    }
+};
+
+TEST(UpdateDriveIcons, ALibraryDeletedDuringThePassStopsTheWrites) {
+    LibraryDeletedWhileMeasuringE ops;
+    ops.files[kLibrary] = FileTest::Present;
+    DrivesFields fields;
+    fields.lstDrives = {"C:\\", "E:\\", "F:\\"};
+    for (const std::string& root : fields.lstDrives)
+        ops.drives[root] = {1000, 250};
+    EXPECT_EQ(UpdateDriveIcons(ops, fields, [](std::vector<std::string>) {}), 1);
+    EXPECT_EQ(Calls(ops.calls.begin() + 6, ops.calls.end()),
+              (Calls{"measure E:\\", "exists " + kLibrary, "release updaters", "notify"}));
 }
 
 TEST(UpdateDriveIcons, ADriveThatCannotBeMeasuredOrWrittenIsSkippedAndTheRestGoOn) {

@@ -21,16 +21,29 @@ const std::string kIcons =
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\\";
 
 const std::string kTask = "register task " + kSys + "\\ZDrvs.exe";
+const std::string kLibrary = kSys + "\\ZelvoPrg.icl";
+const std::string kUpdater = kSys + "\\ZDrvs.exe";
+const std::string kCopyLibrary = "copy " + kApp + "\\ZelvoPrg.dll -> " + kLibrary;
+const std::string kCopyUpdater = "copy " + kApp + "\\ZDrvs.dll -> " + kUpdater;
+// The logon entry is written only with both files in place.
+const Calls kEntryWritten = {"exists " + kUpdater, "exists " + kLibrary, "set " + kRun,
+                             "open " + kUpdater};
 
 const Calls kFullSwitchOn = {
-    "exists " + kSys + "\\ZelvoPrg.icl",
-    "copy " + kApp + "\\ZelvoPrg.dll -> " + kSys + "\\ZelvoPrg.icl",
-    "exists " + kSys + "\\ZDrvs.exe",
-    "copy " + kApp + "\\ZDrvs.dll -> " + kSys + "\\ZDrvs.exe",
-    "pump",
-    "set " + kRun,
-    "open " + kSys + "\\ZDrvs.exe",
+    "exists " + kLibrary, kCopyLibrary,  "exists " + kUpdater,
+    kCopyUpdater,         "pump",        "exists " + kUpdater,
+    "exists " + kLibrary, "set " + kRun, "open " + kUpdater,
 };
+
+Calls Joined(Calls first, const Calls& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+void InstallBoth(FakeSystemOps& ops) {
+    ops.files[kLibrary] = FileTest::Present;
+    ops.files[kUpdater] = FileTest::Present;
+}
 
 } // namespace
 
@@ -42,21 +55,47 @@ TEST(SwitchUsageBarsOn, CopiesMissingFilesThenWritesTheLogonEntryAndStartsTheUpd
 
 TEST(SwitchUsageBarsOn, NeverReplacesInstalledFiles) {
     FakeSystemOps ops;
-    ops.files[kSys + "\\ZelvoPrg.icl"] = FileTest::Present;
-    ops.files[kSys + "\\ZDrvs.exe"] = FileTest::Present;
+    InstallBoth(ops);
     SwitchUsageBarsOn(ops);
     EXPECT_EQ(ops.calls,
-              (Calls{"exists " + kSys + "\\ZelvoPrg.icl", "exists " + kSys + "\\ZDrvs.exe", "pump",
-                     "set " + kRun, "open " + kSys + "\\ZDrvs.exe"}));
+              Joined({"exists " + kLibrary, "exists " + kUpdater, "pump"}, kEntryWritten));
 }
 
 TEST(SwitchUsageBarsOn, EveryStepRunsAfterAnyEarlierStepFails) {
-    // A failed file test lets the copy run; refused copies change nothing that follows.
+    // A failed file test lets the copy run; a refused entry changes nothing that follows.
     FakeSystemOps ops;
-    ops.files[kSys + "\\ZelvoPrg.icl"] = FileTest::Failed;
-    ops.failing = {kFullSwitchOn[1], kFullSwitchOn[3], kFullSwitchOn[5], kFullSwitchOn[6]};
+    ops.files[kLibrary] = FileTest::Failed;
+    ops.failing = {"set " + kRun};
     SwitchUsageBarsOn(ops);
     EXPECT_EQ(ops.calls, kFullSwitchOn);
+}
+
+TEST(SwitchUsageBarsOn, AFailedCopyWritesNoLogonEntryNorTaskAndTakesAnEarlierOneAway) {
+    // A read-only system folder, or a file missing from the application folder.
+    for (const std::string& copy : {kCopyLibrary, kCopyUpdater}) {
+        FakeSystemOps ops;
+        ops.failing = {copy};
+        SwitchUsageBarsOn(ops);
+        EXPECT_EQ(Calls(ops.calls.end() - 3, ops.calls.end()),
+                  (Calls{kDeleteRun, "delete task", "open " + kUpdater}))
+            << copy;
+    }
+}
+
+TEST(SwitchUsageBarsOn, AFileThatGoesAtTheNextRestartGetsACopyThatReplacesItThen) {
+    // A removal found it busy and could not move it aside; it is there now, or already gone.
+    for (const FileTest now : {FileTest::Present, FileTest::Missing}) {
+        FakeSystemOps ops;
+        ops.files = {{kLibrary, now}, {kUpdater, FileTest::Present}};
+        ops.goingAtRestart = {kLibrary};
+        SwitchUsageBarsOn(ops);
+        Calls expected = {"exists " + kLibrary,
+                          "copy at restart " + kApp + "\\ZelvoPrg.dll -> " + kLibrary,
+                          "exists " + kUpdater, "pump"};
+        if (now == FileTest::Missing)
+            expected.insert(expected.begin() + 1, kCopyLibrary);
+        EXPECT_EQ(ops.calls, Joined(expected, kEntryWritten));
+    }
 }
 
 TEST(SwitchUsageBarsOn, WithoutASystemFolderDoesNothing) {
@@ -69,18 +108,24 @@ TEST(SwitchUsageBarsOn, WithoutASystemFolderDoesNothing) {
     EXPECT_EQ(ops.calls, Calls{});
 }
 
-// Registered apart, once the window shows: the start does not wait for the Task Scheduler.
-TEST(RegisterUpdaterTask, RegistersTheSystemFoldersUpdater) {
+// Registered apart, once the window shows: the start does not wait for the Task Scheduler. Only
+// with the updater and its library in place.
+TEST(RegisterUpdaterTask, RegistersTheSystemFoldersUpdaterWhenItIsInstalled) {
     FakeSystemOps ops;
+    InstallBoth(ops);
     RegisterUpdaterTask(ops);
-    EXPECT_EQ(ops.calls, Calls{kTask});
+    EXPECT_EQ(ops.calls, (Calls{"exists " + kUpdater, "exists " + kLibrary, kTask}));
+    FakeSystemOps missing;
+    RegisterUpdaterTask(missing);
+    EXPECT_EQ(missing.calls, Calls{"exists " + kUpdater});
 }
 
-TEST(SwitchUsageBarsOn, WithoutTheApplicationFolderCopiesNothingButStillSwitchesOn) {
+TEST(SwitchUsageBarsOn, WithoutTheApplicationFolderCopiesNothing) {
     FakeSystemOps ops;
     ops.appFolder = L"";
+    InstallBoth(ops);
     SwitchUsageBarsOn(ops);
-    EXPECT_EQ(ops.calls, (Calls{"pump", "set " + kRun, "open " + kSys + "\\ZDrvs.exe"}));
+    EXPECT_EQ(ops.calls, Joined({"pump"}, kEntryWritten));
 }
 
 TEST(SwitchUsageBarsOff, DeletesFilesAndLogonEntryThenRewritesEachFixedDrive) {
@@ -110,6 +155,19 @@ TEST(SwitchUsageBarsOff, EveryStepRunsAfterAnyEarlierStepFails) {
               "set " + kIcons + "C\\DefaultIcon [] = " + kSys + "\\ZelvoDrives.icl,0");
 }
 
+TEST(SwitchUsageBarsOff, A64BitChangerAlsoTakesWhatA32BitChangerLeft) {
+    FakeSystemOps ops;
+    ops.wow64SystemFolder = "C:\\WINDOWS\\SysWOW64";
+    ops.files[ops.wow64SystemFolder + "\\ZDrvs.exe"] = FileTest::Present;
+    SwitchUsageBarsOff(ops, {});
+    EXPECT_EQ(ops.calls, (Calls{"exists " + kLibrary, "exists " + kUpdater,
+                                "exists C:\\WINDOWS\\SysWOW64\\ZelvoPrg.icl",
+                                "exists C:\\WINDOWS\\SysWOW64\\ZDrvs.exe",
+                                "delete C:\\WINDOWS\\SysWOW64\\ZDrvs.exe",
+                                "exists C:\\WINDOWS\\SysWOW64\\ZelvoDrives.icl",
+                                kDeleteRun + " (32-bit view)", kDeleteRun, "delete task"}));
+}
+
 TEST(SwitchUsageBarsOff, MissingFilesAreNotTouchedAndNoDrivesMeansNoWrites) {
     FakeSystemOps ops;
     SwitchUsageBarsOff(ops, {});
@@ -117,10 +175,18 @@ TEST(SwitchUsageBarsOff, MissingFilesAreNotTouchedAndNoDrivesMeansNoWrites) {
                                 "exists " + kSys + "\\ZDrvs.exe", kDeleteRun, "delete task"}));
 }
 
-TEST(RenewLogonEntry, WritesTheSystemFolderCopyOfTheUpdater) {
-    FakeSystemOps ops;
-    RenewLogonEntry(ops);
-    EXPECT_EQ(ops.calls, Calls{"set " + kRun});
+TEST(RenewLogonEntry, WritesTheSystemFolderCopyOfTheUpdaterOnlyWhenBothFilesAreThere) {
+    // Missing after Purgo, or Restore Defaults in another window.
+    for (const FileTest updater : {FileTest::Present, FileTest::Missing, FileTest::Failed}) {
+        FakeSystemOps ops;
+        ops.files = {{kUpdater, updater}, {kLibrary, FileTest::Present}};
+        RenewLogonEntry(ops);
+        EXPECT_EQ(ops.calls.back() == "set " + kRun, updater == FileTest::Present);
+    }
+    FakeSystemOps noLibrary;
+    noLibrary.files = {{kUpdater, FileTest::Present}};
+    RenewLogonEntry(noLibrary);
+    EXPECT_EQ(noLibrary.calls, (Calls{"exists " + kUpdater, "exists " + kLibrary}));
 }
 
 TEST(UsageOption, AssigningADifferentValueRunsTheHandlerAndTheSameValueDoesNot) {

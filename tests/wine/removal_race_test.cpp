@@ -1,9 +1,11 @@
-// Restore Defaults and the remover while an updater is in its pass: they wait for it, so that no
+// Restore Defaults and the remover while an updater is in its pass, held there longer than they
+// wait for it (as a disk waking from standby holds it): they go on, and wait again for it, and no
 // override comes back pointing at the library they delete.
 // Run with 26 fixed drives, A to Z, so that a pass lasts long enough to be caught in.
 #include "changer_driver.h"
 #include "layout.h"
 #include "resource.h"
+#include "win_system_ops.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
@@ -48,9 +50,8 @@ class UpdaterInItsPass {
         if (process_->WaitForExit(0))
             return false;
         // Caught in the pass only if the updaters' lock is held.
-        const UniqueHandle lock(
-            OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kUpdaterMutexName));
-        const DWORD wait = lock ? WaitForSingleObject(lock.get(), 0) : WAIT_FAILED;
+        UpdaterLock lock;
+        const DWORD wait = lock.Open() ? WaitForSingleObject(lock.get(), 0) : WAIT_FAILED;
         if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
             ReleaseMutex(lock.get());
         if (wait == WAIT_TIMEOUT)
@@ -64,6 +65,9 @@ class UpdaterInItsPass {
     bool caught_ = false;
 };
 
+// Longer than Restore Defaults and the remover first wait for a pass.
+constexpr DWORD kPastTheWaitMs = 8000;
+
 class WhileAnUpdaterWorksTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -72,11 +76,24 @@ class WhileAnUpdaterWorksTest : public ::testing::Test {
         CopyFileA(AppFile(kUsageLibrarySource).c_str(), SysFile(kUsageLibraryFile).c_str(), FALSE);
     }
     void TearDown() override { ResetProductState(); }
+
+    // True when the window handles a message within a second, as a responsive window does.
+    static bool Answers(HWND window) {
+        return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, nullptr) != 0;
+    }
+
+    // Once the wait ran out, the deletions are made while the updater is still held.
+    static void ExpectDeletedWhileItIsHeld() {
+        EXPECT_TRUE(WaitUntil(
+            [] { return !FileIsThere(SysFile(kUsageLibraryFile)) && !DriveIconsKeyExists(); },
+            kPastTheWaitMs))
+            << "no deletion once the wait ran out";
+    }
 };
 
 } // namespace
 
-TEST_F(WhileAnUpdaterWorksTest, RestoreWaitsForItAndNoOverrideComesBack) {
+TEST_F(WhileAnUpdaterWorksTest, RestoreGoesOnAfterTheWaitAndNoOverrideComesBack) {
     ChangerDriver changer;
     ASSERT_TRUE(changer.Start());
     ASSERT_TRUE(WaitUntilNoProcess("ZDrvs.exe")); // the updaters of the changer's start-up
@@ -84,21 +101,27 @@ TEST_F(WhileAnUpdaterWorksTest, RestoreWaitsForItAndNoOverrideComesBack) {
     ASSERT_TRUE(updater.caught()) << "no updater held the lock in its pass";
 
     changer.PostClick(IDC_CMDRESTORE);
-    Settle(1000); // Restore waits meanwhile
+    Settle(1000);
+    EXPECT_TRUE(FileIsThere(SysFile(kUsageLibraryFile))) << "Restore did not wait";
+    EXPECT_TRUE(Answers(changer.window())) << "the window does not answer while Restore waits";
+    ExpectDeletedWhileItIsHeld();
+    EXPECT_TRUE(Answers(changer.window())) << "no answer while Restore waits again";
     updater.Resume();
     ASSERT_TRUE(updater.WaitForExit());
     EXPECT_TRUE(WaitUntil([] { return !DriveIconsKeyExists(); }));
-    EXPECT_FALSE(FileIsThere(SysFile(kUsageLibraryFile)));
     Settle(500);
     EXPECT_FALSE(DriveIconsKeyExists()) << "an override came back after Restore";
+    EXPECT_TRUE(changer.Close());
 }
 
-TEST_F(WhileAnUpdaterWorksTest, TheRemoverWaitsForItAndNoOverrideComesBack) {
+TEST_F(WhileAnUpdaterWorksTest, TheRemoverGoesOnAfterTheWaitAndNoOverrideComesBack) {
     UpdaterInItsPass updater;
     ASSERT_TRUE(updater.caught()) << "no updater held the lock in its pass";
 
     Process purgo(AppFile("\\Purgo.exe"));
     EXPECT_FALSE(purgo.WaitForExit(1000)) << "the remover did not wait for the updater";
+    ExpectDeletedWhileItIsHeld();
+    EXPECT_FALSE(purgo.WaitForExit(0)) << "the remover did not wait again for the updater";
     updater.Resume();
     ASSERT_TRUE(updater.WaitForExit());
     EXPECT_TRUE(purgo.WaitForExit(10000));

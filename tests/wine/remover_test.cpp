@@ -1,6 +1,7 @@
 // The remover as a user meets it: run from the application folder, it takes the product's
 // files, logon entry and drive icon overrides off the machine, unseen, and ends by itself.
 // Run with drives A (floppy), C (fixed), D (CD), E (fixed) and Z (network) mapped.
+#include "changer_driver.h"
 #include "harness.h"
 #include "layout.h"
 
@@ -217,13 +218,43 @@ TEST_F(RemoverTest, ARunningUpdaterDoesNotStopTheLaterSteps) {
         ASSERT_TRUE(updater.started());
         ASSERT_FALSE(DeleteFileA(SysFile(kUpdaterFile).c_str())) << "the file is not locked";
         RunPurgo();
-        EXPECT_TRUE(FileIsThere(SysFile(kUpdaterFile)));
-        // Gone at the next restart of Windows, not left for good.
+        // Moved aside, and gone at the next restart of Windows under that name: a copy that an
+        // icon changer installs before then keeps the real name.
+        EXPECT_FALSE(FileIsThere(SysFile(kUpdaterFile))) << "not moved aside";
         const std::string pending = PendingDeletions();
-        EXPECT_NE(pending.find(Lower(SysFile(kUpdaterFile))), std::string::npos) << pending;
+        const std::string name = Lower(SysFile(kUpdaterFile));
+        EXPECT_NE(pending.find(name + "."), std::string::npos) << pending;
+        EXPECT_EQ(pending.find(name + "|"), std::string::npos) << pending;
     }
     EXPECT_FALSE(FileIsThere(SysFile(kUsageLibraryFile)));
     EXPECT_FALSE(FileIsThere(SysFile(kDefaultLibraryFile)));
     EXPECT_FALSE(LogonEntry());
     EXPECT_FALSE(DriveIconsKeyExists());
+}
+
+// A library held open without the right to delete or move it (as a virus scanner may hold it)
+// is marked for deletion at the restart under its own name. The next icon changer does not count
+// it as installed: a copy of its own takes the name after the deletion.
+TEST_F(RemoverTest, ALibraryThatCannotEvenBeMovedGetsACopyForTheRestartFromTheNextChanger) {
+    const std::string library = SysFile(kUsageLibraryFile);
+    ASSERT_TRUE(CopyFileA(AppFile(kUsageLibrarySource).c_str(), library.c_str(), FALSE));
+    {
+        const UniqueFile held(CreateFileA(library.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        RunPurgo();
+        ASSERT_TRUE(FileIsThere(library)) << "deleted or moved while held";
+        ChangerDriver changer;
+        ASSERT_TRUE(changer.Start());
+        ASSERT_TRUE(WaitUntilNoProcess("ZDrvs.exe"));
+        EXPECT_TRUE(changer.Close());
+    }
+    const std::string pending = PendingDeletions();
+    const std::string deleted = "\\??\\" + Lower(library) + "||";
+    const std::string replaced = "|!\\??\\" + Lower(library) + "|";
+    const std::string::size_type deletion = pending.find(deleted);
+    ASSERT_NE(deletion, std::string::npos) << pending;
+    EXPECT_NE(pending.find(replaced, deletion), std::string::npos)
+        << "no copy after it: " << pending;
+    EXPECT_EQ(LogonEntry(), SysFile(kUpdaterFile));
 }

@@ -70,10 +70,13 @@ TEST_F(UsageBarsTest, InstalledFilesAreNeverReplaced) {
     EXPECT_EQ(WitnessStarts(), 2);
 }
 
-TEST_F(UsageBarsTest, WithoutTheShippedUpdaterTheLogonEntryIsStillWritten) {
+// A logon entry or task would start nothing at every logon; one left by an earlier start goes.
+TEST_F(UsageBarsTest, WithoutTheShippedUpdaterNoLogonEntryNorTaskIsLeft) {
+    WriteRegString(HKEY_LOCAL_MACHINE, kRunSubkey, kLogonValueName, SysFile(kUpdaterFile));
     MovedAway updater(AppFile(kUpdaterSource));
     StartAndSettle();
-    EXPECT_EQ(LogonEntry(), SysFile(kUpdaterFile));
+    EXPECT_FALSE(LogonEntry());
+    EXPECT_FALSE(LogonTaskExists());
     EXPECT_FALSE(FileIsThere(SysFile(kUpdaterFile)));
     EXPECT_EQ(WaitForWindow(changer.processId(), "ZelvoDrv", 300), nullptr) << "nothing is shown";
 }
@@ -99,12 +102,17 @@ TEST_F(UsageBarsTest, RestoreLeavesTheDefaultsRestoredAndClosingKeepsThemSo) {
     EXPECT_TRUE(PointsIntoUsageLibrary('C'));
 }
 
-TEST_F(UsageBarsTest, ClosingRenewsTheLogonEntry) {
+TEST_F(UsageBarsTest, ClosingRenewsTheLogonEntryOnlyWhileTheUpdaterIsInstalled) {
     StartAndSettle();
-    ResetProductState();
-    ASSERT_FALSE(LogonEntry());
+    WriteRegString(HKEY_LOCAL_MACHINE, kRunSubkey, kLogonValueName, "");
     ASSERT_TRUE(changer.Close());
     EXPECT_EQ(LogonEntry(), SysFile(kUpdaterFile));
+
+    // Purgo, run by hand while the window is open, takes the updater away.
+    StartAndSettle();
+    ResetProductState();
+    ASSERT_TRUE(changer.Close());
+    EXPECT_FALSE(LogonEntry());
 }
 
 // A user's day: the bars come on, an icon goes on the floppy drive, and the next logon's
