@@ -94,7 +94,9 @@ DWORD WinSystemOps::WaitForLock(HANDLE lock, DWORD milliseconds) {
     for (;;) {
         const DWORD elapsed = GetTickCount() - start;
         const DWORD left = elapsed < milliseconds ? milliseconds - elapsed : 0;
-        const DWORD wait = MsgWaitForMultipleObjects(1, &lock, FALSE, left, QS_ALLINPUT);
+        // Messages already waiting count too, not only those that come during the wait.
+        const DWORD wait =
+            MsgWaitForMultipleObjectsEx(1, &lock, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (wait != WAIT_OBJECT_0 + 1)
             return wait;
         // A quit met here stays for the program's loop, and would wake this wait at once again.
