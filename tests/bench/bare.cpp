@@ -1,9 +1,10 @@
 // The yardstick for the updater's start-up benchmark: the floor of the updater's work done
-// bare. It lists the drives and, for each fixed one, queries its space, reads its override and
-// writes the icon location into it; when one now reads otherwise it tells Explorer once, then
-// ends. Built twice: by default it writes an index that the updater never writes, so that each
-// run of either program changes every fixed drive; the steady one (ZELVO_BENCH_STEADY) writes
-// what the updater writes, so that once settled neither changes anything.
+// bare. It lists the drives and, for each fixed one, queries its space, looks for the usage-bar
+// library, reads its override and writes the icon location into it; when one now reads otherwise it
+// tells Explorer once, then ends. Built twice: by default it writes an index that the updater never
+// writes, so that each run of either program changes every fixed drive; the steady one
+// (ZELVO_BENCH_STEADY) writes what the updater writes, so that once settled neither changes
+// anything.
 #include "layout.h"
 
 #ifdef ZELVO_BENCH_STEADY
@@ -65,8 +66,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (GetDriveTypeA(root) != DRIVE_FIXED ||
             !GetDiskFreeSpaceExA(root, &available, &total, &free) || total.QuadPart == 0)
             continue;
-        const std::string location = zelvo::IconLocation(
-            system + std::string(zelvo::kUsageLibraryFile), IconIndex(total, free));
+        const std::string library = system + std::string(zelvo::kUsageLibraryFile);
+        if (GetFileAttributesA(library.c_str()) == INVALID_FILE_ATTRIBUTES)
+            break;
+        const std::string location = zelvo::IconLocation(library, IconIndex(total, free));
         const std::string subkey =
             std::string(zelvo::kDriveIconsSubkey) + "\\" + letter + zelvo::kDefaultIconSuffix;
         bool found = false;

@@ -30,9 +30,8 @@ const Calls kEntryWritten = {"exists " + kUpdater, "exists " + kLibrary, "set " 
                              "open " + kUpdater};
 
 const Calls kFullSwitchOn = {
-    "exists " + kLibrary, kCopyLibrary,  "exists " + kUpdater,
-    kCopyUpdater,         "pump",        "exists " + kUpdater,
-    "exists " + kLibrary, "set " + kRun, "open " + kUpdater,
+    "exists " + kLibrary, kCopyLibrary,         "exists " + kUpdater, kCopyUpdater,       "pump",
+    "exists " + kUpdater, "exists " + kLibrary, "set " + kRun,        "open " + kUpdater,
 };
 
 Calls Joined(Calls first, const Calls& second) {
