@@ -81,22 +81,6 @@ TEST(SwitchUsageBarsOn, AFailedCopyWritesNoLogonEntryNorTaskAndTakesAnEarlierOne
     }
 }
 
-TEST(SwitchUsageBarsOn, AFileThatGoesAtTheNextRestartGetsACopyThatReplacesItThen) {
-    // A removal found it busy and could not move it aside; it is there now, or already gone.
-    for (const FileTest now : {FileTest::Present, FileTest::Missing}) {
-        FakeSystemOps ops;
-        ops.files = {{kLibrary, now}, {kUpdater, FileTest::Present}};
-        ops.goingAtRestart = {kLibrary};
-        SwitchUsageBarsOn(ops);
-        Calls expected = {"exists " + kLibrary,
-                          "copy at restart " + kApp + "\\ZelvoPrg.dll -> " + kLibrary,
-                          "exists " + kUpdater, "pump"};
-        if (now == FileTest::Missing)
-            expected.insert(expected.begin() + 1, kCopyLibrary);
-        EXPECT_EQ(ops.calls, Joined(expected, kEntryWritten));
-    }
-}
-
 TEST(SwitchUsageBarsOn, WithoutASystemFolderDoesNothing) {
     // The bare names would copy into, register and start from the current drive's root.
     FakeSystemOps ops;
@@ -174,7 +158,7 @@ TEST(SwitchUsageBarsOff, MissingFilesAreNotTouchedAndNoDrivesMeansNoWrites) {
                                 "exists " + kSys + "\\ZDrvs.exe", kDeleteRun, "delete task"}));
 }
 
-TEST(RenewLogonEntry, WritesTheSystemFolderCopyOfTheUpdaterOnlyWhenBothFilesAreThere) {
+TEST(RenewLogonEntry, WritesTheSystemFolderCopyOfTheUpdaterOnlyWhileItIsThere) {
     // Missing after Purgo, or Restore Defaults in another window.
     for (const FileTest updater : {FileTest::Present, FileTest::Missing, FileTest::Failed}) {
         FakeSystemOps ops;
@@ -182,10 +166,6 @@ TEST(RenewLogonEntry, WritesTheSystemFolderCopyOfTheUpdaterOnlyWhenBothFilesAreT
         RenewLogonEntry(ops);
         EXPECT_EQ(ops.calls.back() == "set " + kRun, updater == FileTest::Present);
     }
-    FakeSystemOps noLibrary;
-    noLibrary.files = {{kUpdater, FileTest::Present}};
-    RenewLogonEntry(noLibrary);
-    EXPECT_EQ(noLibrary.calls, (Calls{"exists " + kUpdater, "exists " + kLibrary}));
 }
 
 TEST(UsageOption, AssigningADifferentValueRunsTheHandlerAndTheSameValueDoesNot) {

@@ -233,8 +233,8 @@ TEST_F(RemoverTest, ARunningUpdaterDoesNotStopTheLaterSteps) {
 }
 
 // A library held open without the right to delete or move it (as a virus scanner may hold it)
-// is marked for deletion at the restart under its own name. The next icon changer does not count
-// it as installed: a copy of its own takes the name after the deletion.
+// is marked for deletion at the restart under its own name; the next icon changer then lists a
+// copy of its own to take the name after the deletion.
 TEST_F(RemoverTest, ALibraryThatCannotEvenBeMovedGetsACopyForTheRestartFromTheNextChanger) {
     const std::string library = SysFile(kUsageLibraryFile);
     ASSERT_TRUE(CopyFileA(AppFile(kUsageLibrarySource).c_str(), library.c_str(), FALSE));
@@ -250,11 +250,8 @@ TEST_F(RemoverTest, ALibraryThatCannotEvenBeMovedGetsACopyForTheRestartFromTheNe
         EXPECT_TRUE(changer.Close());
     }
     const std::string pending = PendingDeletions();
-    const std::string deleted = "\\??\\" + Lower(library) + "||";
-    const std::string replaced = "|!\\??\\" + Lower(library) + "|";
-    const std::string::size_type deletion = pending.find(deleted);
+    const std::string::size_type deletion = pending.find("\\??\\" + Lower(library) + "||");
     ASSERT_NE(deletion, std::string::npos) << pending;
-    EXPECT_NE(pending.find(replaced, deletion), std::string::npos)
+    EXPECT_NE(pending.find("|!\\??\\" + Lower(library) + "|", deletion), std::string::npos)
         << "no copy after it: " << pending;
-    EXPECT_EQ(LogonEntry(), SysFile(kUpdaterFile));
 }
