@@ -14,6 +14,8 @@
 ;   UNICON           the remover's icon, used for the uninstaller
 ;   OUTFILE          the installer to write
 ;   TARGET           (optional) another target than x86-unicode, for tests
+;   SIGN             (optional) the command that signs a file in place: "SIGN FILE NAME"
+;                    (scripts/sign.sh), given for a signed release
 
 Unicode true
 !ifdef TARGET
@@ -22,6 +24,11 @@ Unicode true
 SetCompressor /SOLID lzma
 ; File times come from the staged files, which package.sh sets to the commit time.
 SetDateSave on
+!ifdef SIGN
+  ; The uninstaller is signed before it is packed into the installer, the installer once written.
+  !uninstfinalize '${SIGN} "%1" uninstall.exe' = 0
+  !finalize '${SIGN} "%1" "ZelvoDrivesSetup-${VERSION}.exe"' = 0
+!endif
 
 !define PRODUCT "Zelvo Drives"
 !include "${FILES}"

@@ -62,9 +62,12 @@ find "$work" -exec touch -h -d "@$epoch" {} +
 # files' times from the staged copies.
 # ZELVO_INSTALLER_TARGET (amd64-unicode) packs a 64-bit installer instead, for machines that
 # run no 32-bit code; the release's installer is the 32-bit one.
-target=()
-[ -z "${ZELVO_INSTALLER_TARGET:-}" ] || target=("-DTARGET=$ZELVO_INSTALLER_TARGET")
-makensis -V2 -NOCD -INPUTCHARSET UTF8 "${target[@]}" \
+# ZELVO_INSTALLER_SIGN (set by scripts/sign.sh) is the command that signs the uninstaller and
+# the installer while they are built; unset, nothing is signed.
+options=()
+[ -z "${ZELVO_INSTALLER_TARGET:-}" ] || options+=("-DTARGET=$ZELVO_INSTALLER_TARGET")
+[ -z "${ZELVO_INSTALLER_SIGN:-}" ] || options+=("-DSIGN=$ZELVO_INSTALLER_SIGN")
+makensis -V2 -NOCD -INPUTCHARSET UTF8 "${options[@]}" \
     "-DVERSION=$version" "-DVERSION_NUMBERS=$release_version" "-DFILES=$work/files.nsh" \
     "-DSTAGE32=$work/x86/Zelvo Drives" "-DSTAGE64=$work/x64/Zelvo Drives" \
     "-DICON=$assets/changer.ico" "-DUNICON=$assets/remover.ico" \

@@ -3,6 +3,7 @@
 #   release_version          e.g. 1.0.0.0, for version resources
 #   release_display_version  major.minor with two digits, e.g. 1.00, in file names and texts
 #   shipped_files            the files of an application folder (array)
+#   signed_files             the programs among them, signed in a signed release (array)
 #   source_epoch             prints SOURCE_DATE_EPOCH, else the checked-out commit's time, else
 #                            the newest file time of the source tree (a tree without .git)
 
@@ -15,6 +16,7 @@ release_version=$(release_value VERSION)
 IFS=. read -r release_major release_minor _ <<<"$release_version"
 release_display_version=$(printf '%d.%02d' "$release_major" "$release_minor")
 read -r -a shipped_files <<<"$(release_value SHIPPED_FILES)"
+read -r -a signed_files <<<"$(release_value SIGNED_FILES)"
 
 source_epoch() {
     if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then

@@ -3,8 +3,9 @@
 set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev libtinyxml2-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64
-          googletest wine wine32:i386 wine64 xvfb xauth x11-utils fonts-wine fp-utils nsis zip
-          imagemagick clang-format librsvg2-bin icoutils netpbm fonts-dejavu-core)
+          googletest wine wine32:i386 wine64 xvfb xauth x11-utils fonts-wine fp-utils nsis zip unzip
+          imagemagick clang-format librsvg2-bin icoutils netpbm fonts-dejavu-core osslsigncode
+          openssl)
 
 missing=()
 for p in "${packages[@]}"; do
