@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 for preset in win32 win64; do
-    cmake --preset "$preset" >/dev/null
+    scripts/configure.sh "$preset"
     cmake --build --preset "$preset" -j"$(nproc)"
 done
 echo "Application folders: $(pwd)/build/dist (32-bit), $(pwd)/build/dist64 (64-bit)"

@@ -18,12 +18,11 @@ fail() {
     failures=$((failures + 1))
 }
 
-# The deliverables of both presets, and the release files.
+# The application folders of both presets, and the release files: no test programs.
 build_release() {
-    cmake --preset win32 >/dev/null
-    cmake --build --preset win32 -j"$(nproc)" --target ZelvoDrv ZDrvs Purgo zelvo_drive_icons \
-        zelvo_usage_icons zelvo_help >/dev/null
-    cmake --preset win64 >/dev/null
+    scripts/configure.sh win32
+    cmake --build --preset win32 -j"$(nproc)" --target zelvo_app_folder >/dev/null
+    scripts/configure.sh win64
     cmake --build --preset win64 -j"$(nproc)" --target zelvo_release >/dev/null
 }
 build_release

@@ -1,11 +1,22 @@
 #!/usr/bin/env bash
-# Builds the product and starts the icon changer under Wine, in a prefix of its own
+# Builds the application folder and starts the icon changer under Wine, in a prefix of its own
 # (build/wine/user) with the application folder installed. Without a display it runs on a
 # virtual one, waits for the window, saves a screenshot of it and says where.
+# It builds only what it starts: the programs and data files of the build that this machine's
+# Wine runs (the 32-bit one, or the 64-bit one where Wine runs no 32-bit code, which takes its
+# data files from the 32-bit build's), no test programs and no release files.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh
+scripts/setup.sh
 source scripts/wine-env.sh
+dist=build/dist
+if [ "$WINEARCH" = win64 ]; then
+    dist=build/dist64
+    scripts/configure.sh win32
+    cmake --build --preset win32 -j"$(nproc)" --target zelvo_data
+fi
+scripts/configure.sh "$WINEARCH"
+cmake --build --preset "$WINEARCH" -j"$(nproc)" --target zelvo_app_folder
 
 # The window's title, and how long it may take to appear (a first start installs the updater).
 title='Zelvo Drives'
@@ -23,9 +34,6 @@ trap cleanup EXIT
 
 ensure_template
 [ -d "$prefix" ] || cp -a "$wine_root/template-$WINEARCH" "$prefix"
-# The programs that this machine's Wine runs: the 64-bit ones where it runs no 32-bit code.
-dist=build/dist
-[ "$WINEARCH" = win64 ] && dist=build/dist64
 install_app_folder "$prefix" "$dist"
 export WINEPREFIX=$prefix
 start_server "$prefix"
