@@ -40,13 +40,17 @@ skip_without_win32() {
     fi
 }
 
-# Boots the template prefix of this architecture once (guarded against parallel test runs).
+# Boots the template prefix of this architecture once (guarded against parallel test runs), and
+# again after a Wine upgrade: Wine would otherwise update every prefix made from it at its start,
+# rewriting the files the prefixes share with the template.
 ensure_template() {
     template=$wine_root/template-$WINEARCH
     mkdir -p "$wine_root"
     (
         flock 9
-        [ -f "$template/.ready" ] && exit 0
+        # Wine notes the time of the wine.inf it set the prefix up from (ending in CR LF).
+        stamp=$(tr -d '\r\n' <"$template/.update-timestamp" 2>/dev/null || true)
+        [ -f "$template/.ready" ] && [ "$stamp" = "$(stat -c %Y /usr/share/wine/wine.inf)" ] && exit 0
         rm -rf "$template"
         WINEPREFIX="$template" wineboot -i >/dev/null 2>&1 </dev/null
         WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\WineDbg' \
@@ -62,11 +66,19 @@ ensure_template() {
     ) 9>"$template.lock"
 }
 
-# Copies the template into a new prefix and prints its path.
+# Copies the template into a new prefix and prints its path. The files of Wine's System folders
+# (system32 and syswow64, nearly all of a prefix's size) are hard links to the template's, which
+# takes a fraction of a second where copying takes seconds: Wine and the programs only add and
+# delete files there (the product's), never write into one of Wine's. The rest, which Wine
+# rewrites (the registry files among it), is copied.
 new_prefix() {
-    local prefix
+    local prefix template=$wine_root/template-$WINEARCH system
     prefix=$(mktemp -d "$wine_root/prefix.XXXXXX")
-    cp -a "$wine_root/template-$WINEARCH/." "$prefix/"
+    tar -C "$template" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 \
+        -cf - . | tar -C "$prefix" -xf -
+    for system in "$template"/drive_c/windows/{system32,syswow64}; do
+        [ ! -d "$system" ] || cp -al "$system" "$prefix/drive_c/windows/"
+    done
     echo "$prefix"
 }
 
