@@ -1,14 +1,10 @@
 // ZelvoDrv, the icon changer: one window to give a drive a new icon or restore the defaults.
 #include "main_window.h"
 #include "program.h"
-#include "system_function.h"
+#include "startup_policy.h"
 #include "window.h"
 
 #include <commctrl.h>
-
-namespace zelvo {
-const char kProgramTitle[] = "ZelvoDrv";
-}
 
 namespace {
 
@@ -24,7 +20,7 @@ constexpr char kWow64Text[] =
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     zelvo::LoadDllsFromSystem32Only();
     if (zelvo::RunsUnderWow64()) {
-        MessageBoxA(nullptr, kWow64Text, zelvo::kProgramTitle, MB_OK | MB_ICONERROR);
+        MessageBoxA(nullptr, kWow64Text, zelvo::kChangerTitle, MB_OK | MB_ICONERROR);
         return 1;
     }
 

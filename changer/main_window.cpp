@@ -346,10 +346,10 @@ void MainWindow::CreateToolTips() {
 }
 
 bool MainWindow::Load() {
-    WinSystemOps ops(hwnd_);
+    WinSystemOps ops(hwnd_, kChangerTitle);
     // Everything is installed from the program's own folder: without it, nothing is.
     if (ops.AppFolder().empty()) {
-        MessageBoxA(hwnd_, kNoAppFolderText, kProgramTitle, MB_OK | MB_ICONERROR);
+        MessageBoxA(hwnd_, kNoAppFolderText, kChangerTitle, MB_OK | MB_ICONERROR);
         return false;
     }
     OnUsageOptionClick(); // chkProg is created checked: switch-on
@@ -363,7 +363,7 @@ bool MainWindow::Load() {
                                     "system folder:\n\n" +
                                     ops.SystemFolder() + kDefaultLibraryFile + "\n\n" +
                                     SystemErrorText(error);
-        MessageBoxA(hwnd_, message.c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
+        MessageBoxA(hwnd_, message.c_str(), kChangerTitle, MB_OK | MB_ICONERROR);
         return false;
     }
     StartInstalledUpdater(ops);
@@ -375,7 +375,7 @@ bool MainWindow::Load() {
 void MainWindow::OnRegisterTask() {
     if (!chkProg.isOn())
         return;
-    WinSystemOps ops(hwnd_);
+    WinSystemOps ops(hwnd_, kChangerTitle);
     RegisterUpdaterTask(ops);
 }
 
@@ -459,14 +459,14 @@ void MainWindow::OnApply() {
     const std::string letter = ChosenDriveLetter();
     if (letter.empty())
         return; // no drive to apply to
-    WinSystemOps ops(hwnd_);
+    WinSystemOps ops(hwnd_, kChangerTitle);
     if (const long error = ApplyDriveIcon(ops, letter[0], location))
         MessageBoxA(hwnd_, ApplyFailedMessage(letter[0], SystemErrorText(error)).c_str(),
-                    kProgramTitle, MB_OK | MB_ICONERROR);
+                    kChangerTitle, MB_OK | MB_ICONERROR);
 }
 
 void MainWindow::OnRestore() {
-    WinSystemOps ops(hwnd_);
+    WinSystemOps ops(hwnd_, kChangerTitle);
     restoring_ = true;
     RestoreDefaults(ops, [this] {
         chkProg.assign(UsageOption::kOff); // runs the switch-off when the option was on
@@ -478,7 +478,7 @@ void MainWindow::OnRestore() {
 }
 
 void MainWindow::OnUsageOptionClick() {
-    WinSystemOps ops(hwnd_);
+    WinSystemOps ops(hwnd_, kChangerTitle);
     if (chkProg.isOn())
         SwitchUsageBarsOn(ops);
     else
@@ -498,7 +498,7 @@ void MainWindow::OnClose() {
         return;
     }
     if (chkProg.isOn()) {
-        WinSystemOps ops(hwnd_);
+        WinSystemOps ops(hwnd_, kChangerTitle);
         RenewLogonEntry(ops);
     }
     DestroyWindow(hwnd_);

@@ -19,13 +19,13 @@ bool RemoverWindow::Register(HINSTANCE instance) {
 }
 
 bool RemoverWindow::Create(HINSTANCE instance) {
-    return CreateWindowExA(0, kClassName, kProgramTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+    return CreateWindowExA(0, kClassName, kRemoverTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
                            this) != nullptr;
 }
 
 void RemoverWindow::Load() {
-    WinSystemOps ops(hwnd_);
+    WinSystemOps ops(hwnd_, kRemoverTitle);
     RunRemoval(ops);
     OnClose();
 }

@@ -2,6 +2,7 @@
 
 #include "drives.h"
 #include "geometry.h"
+#include "program.h"
 #include "resource.h"
 #include "unique_handle.h"
 #include "update_pass.h"
@@ -106,7 +107,7 @@ void DrivesWindow::sListAllDrives() {
 }
 
 void DrivesWindow::UpdateDriveIcons() {
-    WinPassOps ops;
+    WinPassOps ops(kUpdaterTitle);
     zelvo::UpdateDriveIcons(
         ops, fields_, [this](std::vector<std::string> lines) { PrintLines(std::move(lines)); });
     DestroyWindow(hwnd_);

@@ -4,19 +4,15 @@
 // session's Explorer that icons changed: it writes nothing and creates no window.
 #include "drives_window.h"
 #include "program.h"
-#include "system_function.h"
+#include "startup_policy.h"
 #include "update_pass.h"
 #include "win_system_ops.h"
 #include "window.h"
 
-namespace zelvo {
-const char kProgramTitle[] = "ZDrvs";
-}
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     zelvo::LoadDllsFromSystem32Only();
     if (commandLine && zelvo::IsNotifyOnly(commandLine)) {
-        zelvo::WinPassOps ops;
+        zelvo::WinPassOps ops(zelvo::kUpdaterTitle);
         ops.NotifyIconsChanged();
         return 0;
     }

@@ -1,10 +1,10 @@
-// What each program says about itself to the shared modules.
+// Each program's title: the title of its message boxes, and of the remover's window.
 #pragma once
 
 namespace zelvo {
 
-// The running program's title ("ZelvoDrv", "ZDrvs" or "Purgo"): the title of its message boxes.
-// Each program defines it once.
-extern const char kProgramTitle[];
+inline constexpr char kChangerTitle[] = "ZelvoDrv";
+inline constexpr char kUpdaterTitle[] = "ZDrvs";
+inline constexpr char kRemoverTitle[] = "Purgo";
 
 } // namespace zelvo

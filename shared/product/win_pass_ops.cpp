@@ -3,6 +3,7 @@
 // task and has a change to tell the users' sessions.
 #include "win_system_ops.h"
 
+#include "keypath.h"
 #include "layout.h"
 #include "registry.h"
 #include "sessions.h"
@@ -20,6 +21,18 @@ namespace {
 constexpr char kUpdaterLockSecurity[] = "D:(A;;GA;;;SY)(A;;GA;;;BA)";
 // What waiting for and releasing the lock needs, where the Global mutex exists already.
 constexpr DWORD kUpdaterLockAccess = SYNCHRONIZE | MUTEX_MODIFY_STATE;
+
+// The error of a key path that names no root: malformed, or an unknown root name.
+constexpr long kNoRootError = ERROR_BAD_PATHNAME;
+
+// Root and subkey of a full key path. A malformed path shows the "Incorrect Format:" message
+// with the program's title and gives root 0.
+SplitPath SplitKeyPath(const std::string& fullPath, const char* title) {
+    SplitPath split = ParseKeyPath(fullPath);
+    if (split.malformed)
+        MessageBoxA(GetActiveWindow(), IncorrectFormatMessage(fullPath).c_str(), title, MB_OK);
+    return split;
+}
 
 } // namespace
 
@@ -62,17 +75,22 @@ bool WinPassOps::DriveSpace(const std::string& root, std::uint64_t& total, std::
 }
 
 long WinPassOps::CreateRegKey(const std::string& keyPath) {
-    return zelvo::CreateRegKey(keyPath);
+    const SplitPath split = SplitKeyPath(keyPath, title_);
+    return split.root ? zelvo::CreateRegKey(split.root, split.subkey) : kNoRootError;
 }
 
 long WinPassOps::SetRegString(const std::string& keyPath, const std::string& valueName,
                               const std::string& text) {
-    return zelvo::SetRegString(keyPath, valueName, text);
+    const SplitPath split = SplitKeyPath(keyPath, title_);
+    return split.root ? zelvo::SetRegString(split.root, split.subkey, valueName, text)
+                      : kNoRootError;
 }
 
 long WinPassOps::ReadRegString(const std::string& keyPath, const std::string& valueName,
                                std::string& text) {
-    return zelvo::ReadRegString(keyPath, valueName, text);
+    const SplitPath split = SplitKeyPath(keyPath, title_);
+    return split.root ? zelvo::ReadRegString(split.root, split.subkey, valueName, text)
+                      : kNoRootError;
 }
 
 bool WinPassOps::HoldUpdaters(unsigned long waitMs) {

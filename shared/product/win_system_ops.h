@@ -26,6 +26,10 @@ class UpdaterLock {
 
 class WinPassOps : public virtual PassOps {
   public:
+    // title: the program's title, which the "Incorrect Format:" message of a malformed key path
+    // carries.
+    explicit WinPassOps(const char* title) : title_(title) {}
+
     std::string SystemFolder() override;
     FileTest FileExists(const std::string& path) override;
     bool DriveSpace(const std::string& root, std::uint64_t& total, std::uint64_t& free) override;
@@ -46,13 +50,14 @@ class WinPassOps : public virtual PassOps {
     virtual DWORD WaitForLock(HANDLE lock, DWORD milliseconds);
 
   private:
+    const char* title_;
     UpdaterLock updaterLock_;
     bool held_ = false;
 };
 
 class WinSystemOps final : public SystemOps, public WinPassOps {
   public:
-    explicit WinSystemOps(HWND owner) : owner_(owner) {}
+    WinSystemOps(HWND owner, const char* title) : WinPassOps(title), owner_(owner) {}
 
     std::wstring AppFolder() override;
     std::string Wow64SystemFolder() override;

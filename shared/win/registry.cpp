@@ -1,6 +1,5 @@
 #include "registry.h"
 
-#include "program.h"
 #include "system_text.h"
 #include "unique_handle.h"
 
@@ -14,39 +13,18 @@ namespace {
 // KEY_ALL_ACCESS adds.
 constexpr REGSAM kDeleteValueAccess = 0x3F;
 
-// The error of a key path that names no root: malformed, or an unknown root name.
-constexpr long kNoRootError = ERROR_BAD_PATHNAME;
-
-// Opens an existing key, named by its full key path; the Win32 error code, 0 when open.
-long OpenKeyPath(const std::string& fullPath, REGSAM access, UniqueHkey& key) {
-    const SplitPath split = SplitKeyPath(fullPath);
-    if (split.root == 0)
-        return kNoRootError;
-    return RegOpenKeyExA(ToHkey(split.root), split.subkey.c_str(), 0, access, key.put());
-}
-
 } // namespace
 
-SplitPath SplitKeyPath(const std::string& fullPath) {
-    SplitPath split = ParseKeyPath(fullPath);
-    if (split.malformed)
-        MessageBoxA(GetActiveWindow(), IncorrectFormatMessage(fullPath).c_str(), kProgramTitle,
-                    MB_OK);
-    return split;
-}
-
-long CreateRegKey(const std::string& fullPath) {
-    const SplitPath split = SplitKeyPath(fullPath);
-    if (split.root == 0)
-        return kNoRootError;
+long CreateRegKey(RootKey root, const std::string& subkey) {
     UniqueHkey key;
-    return RegCreateKeyA(ToHkey(split.root), split.subkey.c_str(), key.put());
+    return RegCreateKeyA(ToHkey(root), subkey.c_str(), key.put());
 }
 
-long SetRegString(const std::string& fullPath, const std::string& valueName,
+long SetRegString(RootKey root, const std::string& subkey, const std::string& valueName,
                   const std::string& text) {
     UniqueHkey key;
-    if (const long opened = OpenKeyPath(fullPath, KEY_WRITE, key); opened != ERROR_SUCCESS)
+    if (const LONG opened = RegOpenKeyExA(ToHkey(root), subkey.c_str(), 0, KEY_WRITE, key.put());
+        opened != ERROR_SUCCESS)
         return opened;
     // The data is the text with its terminating NUL, and the size counts that NUL.
     return RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ,
@@ -54,9 +32,12 @@ long SetRegString(const std::string& fullPath, const std::string& valueName,
                           static_cast<DWORD>(text.size() + 1));
 }
 
-long ReadRegString(const std::string& fullPath, const std::string& valueName, std::string& text) {
+long ReadRegString(RootKey root, const std::string& subkey, const std::string& valueName,
+                   std::string& text) {
     UniqueHkey key;
-    if (const long opened = OpenKeyPath(fullPath, KEY_QUERY_VALUE, key); opened != ERROR_SUCCESS)
+    if (const LONG opened =
+            RegOpenKeyExA(ToHkey(root), subkey.c_str(), 0, KEY_QUERY_VALUE, key.put());
+        opened != ERROR_SUCCESS)
         return opened;
     char data[kMaxReadTextBytes];
     DWORD type = REG_NONE;

@@ -1,6 +1,5 @@
-// The product's only registry layer. Keys are named by full key paths
-// ("HKEY_LOCAL_MACHINE\SOFTWARE\..."); every call opens, acts and closes. The writes give the
-// Win32 error code (0 on success) to callers that want it; most callers ignore it.
+// The registry: keys named one way, a predefined root and a subkey; every call opens, acts and
+// closes. The writes give the Win32 error code (0 on success) to callers that want it.
 #pragma once
 
 #include "keypath.h"
@@ -11,15 +10,11 @@
 
 namespace zelvo {
 
-// Root and subkey of a full key path. A malformed path shows the "Incorrect Format:" message
-// and gives root 0.
-SplitPath SplitKeyPath(const std::string& fullPath);
-
 // Creates the key and any missing keys above it, or opens it if it exists; then closes it.
-long CreateRegKey(const std::string& fullPath);
+long CreateRegKey(RootKey root, const std::string& subkey);
 
 // Writes a REG_SZ value into an existing key; a missing key is never created.
-long SetRegString(const std::string& fullPath, const std::string& valueName,
+long SetRegString(RootKey root, const std::string& subkey, const std::string& valueName,
                   const std::string& text);
 
 // The most data, in bytes, that ReadRegString reads: an icon location is a path of at most
@@ -29,7 +24,8 @@ inline constexpr unsigned long kMaxReadTextBytes = 1024;
 // Reads a REG_SZ value: 0 and its text (up to its first NUL), or a Win32 error code with text
 // left as it was: ERROR_FILE_NOT_FOUND for a missing key or value, ERROR_UNSUPPORTED_TYPE for a
 // value of another type, ERROR_MORE_DATA for more than kMaxReadTextBytes bytes of data.
-long ReadRegString(const std::string& fullPath, const std::string& valueName, std::string& text);
+long ReadRegString(RootKey root, const std::string& subkey, const std::string& valueName,
+                   std::string& text);
 
 // Deletes a named value; true only when a value was deleted.
 bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,

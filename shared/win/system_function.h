@@ -1,5 +1,5 @@
-// Functions of the system's DLLs that older Windows lack, bound by name at run time, and what
-// every program does first with them.
+// Functions of the system's DLLs bound at run time: those that older Windows lack, those
+// exported by ordinal only, and those of a DLL worth loading only when first needed.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +7,8 @@
 namespace zelvo {
 
 // The function `name` of a system DLL under its real type, or null when the DLL or the function
-// is missing. The DLL stays loaded for the life of the process.
+// is missing. `name` is the export's name, or its ordinal as MAKEINTRESOURCEA gives it. The DLL
+// stays loaded for the life of the process.
 template <typename Function> Function SystemFunction(const char* dll, const char* name) {
     HMODULE module = GetModuleHandleA(dll);
     if (!module)
@@ -16,25 +17,6 @@ template <typename Function> Function SystemFunction(const char* dll, const char
         return nullptr;
     // Through a plain function type, which any function pointer converts to without a warning.
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-// Keeps DLLs that the program loads later to System32, so that a DLL planted beside the program
-// (in a Downloads folder, say) is never loaded into an elevated process. First thing in every
-// entry point; Windows without the call (XP, Vista without the update) keep their order.
-inline void LoadDllsFromSystem32Only() {
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    constexpr DWORD kSearchSystem32 = 0x00000800; // LOAD_LIBRARY_SEARCH_SYSTEM32
-    if (const auto set =
-            SystemFunction<SetDefaultDllDirectoriesFn>("kernel32.dll", "SetDefaultDllDirectories"))
-        set(kSearchSystem32);
-}
-
-// True when this 32-bit program runs on 64-bit Windows (under WOW64).
-inline bool RunsUnderWow64() {
-    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
-    BOOL wow64 = FALSE;
-    const auto query = SystemFunction<IsWow64ProcessFn>("kernel32.dll", "IsWow64Process");
-    return query && query(GetCurrentProcess(), &wow64) && wow64;
 }
 
 } // namespace zelvo

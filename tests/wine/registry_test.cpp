@@ -1,6 +1,8 @@
-// The registry layer against the real registry, on a scratch key created and deleted here.
+// The registry layer against the real registry, on a scratch key created and deleted here; and
+// the full key paths that the product's effects take, with their format message.
 #include "harness.h"
 #include "registry.h"
+#include "win_system_ops.h"
 
 #include <shlwapi.h>
 
@@ -15,6 +17,7 @@ namespace {
 
 const std::string kScratch = "Software\\ZelvoScratch";
 const std::string kScratchPath = "HKEY_CURRENT_USER\\" + kScratch;
+constexpr RootKey kCurrentUser = 0x80000001U;
 
 class RegistryTest : public ::testing::Test {
   protected:
@@ -49,28 +52,28 @@ template <typename Call> std::string AnswerFormatMessage(Call call) {
 } // namespace
 
 TEST_F(RegistryTest, CreateRegKeyCreatesMissingKeysAboveIt) {
-    CreateRegKey(kScratchPath + "\\E\\DefaultIcon");
+    CreateRegKey(kCurrentUser, kScratch + "\\E\\DefaultIcon");
     EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, kScratch + "\\E\\DefaultIcon"));
 }
 
 TEST_F(RegistryTest, SetRegStringNeverCreatesAKey) {
-    SetRegString(kScratchPath + "\\Missing", "", "C:\\x.icl,1");
+    SetRegString(kCurrentUser, kScratch + "\\Missing", "", "C:\\x.icl,1");
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kScratch + "\\Missing"));
 }
 
 TEST_F(RegistryTest, SetRegStringStoresTheTextWithItsNul) {
-    CreateRegKey(kScratchPath);
-    SetRegString(kScratchPath, "Empty", "");
-    SetRegString(kScratchPath, "Location", "C:\\x.icl,12");
+    CreateRegKey(kCurrentUser, kScratch);
+    SetRegString(kCurrentUser, kScratch, "Empty", "");
+    SetRegString(kCurrentUser, kScratch, "Location", "C:\\x.icl,12");
     EXPECT_EQ(StoredTypeAndSize(kScratch, "Empty"), std::make_pair(DWORD{REG_SZ}, DWORD{1}));
     EXPECT_EQ(StoredTypeAndSize(kScratch, "Location"), std::make_pair(DWORD{REG_SZ}, DWORD{12}));
     EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kScratch, "Location"), "C:\\x.icl,12");
 }
 
 TEST_F(RegistryTest, EmptyValueNameSetsTheDefaultValue) {
-    CreateRegKey(kScratchPath);
-    SetRegString(kScratchPath, "", "first");
-    SetRegString(kScratchPath, "", "second");
+    CreateRegKey(kCurrentUser, kScratch);
+    SetRegString(kCurrentUser, kScratch, "", "first");
+    SetRegString(kCurrentUser, kScratch, "", "second");
     char data[32] = "sentinel";
     LONG size = sizeof data;
     ASSERT_EQ(RegQueryValueA(HKEY_CURRENT_USER, kScratch.c_str(), data, &size), ERROR_SUCCESS);
@@ -78,44 +81,47 @@ TEST_F(RegistryTest, EmptyValueNameSetsTheDefaultValue) {
 }
 
 TEST_F(RegistryTest, RootAloneAddressesTheRootItself) {
-    CreateRegKey("HKEY_CURRENT_USER");
-    SetRegString("HKEY_CURRENT_USER", "ZelvoScratchValue", "at the root");
+    WinPassOps ops("ZelvoTests");
+    ops.CreateRegKey("HKEY_CURRENT_USER");
+    ops.SetRegString("HKEY_CURRENT_USER", "ZelvoScratchValue", "at the root");
     EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, "", "ZelvoScratchValue"), "at the root");
     EXPECT_TRUE(DeleteRegValue(0x80000001U, "", "ZelvoScratchValue"));
 }
 
 TEST_F(RegistryTest, DeleteRegValueIsTrueOnlyWhenAValueWent) {
-    CreateRegKey(kScratchPath);
-    SetRegString(kScratchPath, "ZDrives", "C:\\x.exe");
+    CreateRegKey(kCurrentUser, kScratch);
+    SetRegString(kCurrentUser, kScratch, "ZDrives", "C:\\x.exe");
     EXPECT_TRUE(DeleteRegValue(0x80000001U, kScratch, "ZDrives"));
     EXPECT_FALSE(DeleteRegValue(0x80000001U, kScratch, "ZDrives"));
     EXPECT_FALSE(DeleteRegValue(0x80000001U, kScratch + "\\Missing", "ZDrives"));
 }
 
 TEST_F(RegistryTest, DeleteRegTreeRemovesEverythingBelow) {
-    CreateRegKey(kScratchPath + "\\C\\DefaultIcon");
-    CreateRegKey(kScratchPath + "\\Q\\DefaultIcon");
-    SetRegString(kScratchPath + "\\Q\\DefaultIcon", "", "other software");
+    CreateRegKey(kCurrentUser, kScratch + "\\C\\DefaultIcon");
+    CreateRegKey(kCurrentUser, kScratch + "\\Q\\DefaultIcon");
+    SetRegString(kCurrentUser, kScratch + "\\Q\\DefaultIcon", "", "other software");
     EXPECT_TRUE(DeleteRegTree(0x80000001U, kScratch));
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kScratch));
     EXPECT_FALSE(DeleteRegTree(0x80000001U, kScratch));
 }
 
 TEST_F(RegistryTest, MalformedPathShowsTheFormatMessageAndWritesNothing) {
-    CreateRegKey(kScratchPath);
+    WinPassOps ops("ZelvoTests");
+    ops.CreateRegKey(kScratchPath);
     const std::string malformed = "hkey_current_user\\" + kScratch;
-    EXPECT_EQ(AnswerFormatMessage([&] { SetRegString(malformed, "Value", "x"); }),
+    EXPECT_EQ(AnswerFormatMessage([&] { ops.SetRegString(malformed, "Value", "x"); }),
               "Incorrect Format:\n\n" + malformed);
     EXPECT_FALSE(ReadRegString(HKEY_CURRENT_USER, kScratch, "Value"));
 
     const std::string trailing = kScratchPath + "\\New\\";
-    EXPECT_EQ(AnswerFormatMessage([&] { CreateRegKey(trailing); }),
+    EXPECT_EQ(AnswerFormatMessage([&] { ops.CreateRegKey(trailing); }),
               "Incorrect Format:\n\n" + trailing);
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kScratch + "\\New"));
 }
 
 TEST_F(RegistryTest, MisspeltRootDoesNothingAndShowsNothing) {
-    CreateRegKey("HKEY_CURRENT_USR\\" + kScratch + "\\New");
+    WinPassOps ops("ZelvoTests");
+    ops.CreateRegKey("HKEY_CURRENT_USR\\" + kScratch + "\\New");
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kScratch + "\\New"));
     EXPECT_FALSE(HasVisibleWindow(GetCurrentProcessId()));
 }
@@ -123,7 +129,7 @@ TEST_F(RegistryTest, MisspeltRootDoesNothingAndShowsNothing) {
 // What the updater reads back before it rewrites an override: text, or a refusal that leaves
 // the text alone and never reads as equal to a location.
 TEST_F(RegistryTest, ReadRegStringGivesTextOrADefinedError) {
-    CreateRegKey(kScratchPath);
+    CreateRegKey(kCurrentUser, kScratch);
     UniqueHkey key;
     RegOpenKeyExA(HKEY_CURRENT_USER, kScratch.c_str(), 0, KEY_SET_VALUE, key.put());
     const struct {
@@ -145,7 +151,7 @@ TEST_F(RegistryTest, ReadRegStringGivesTextOrADefinedError) {
                            reinterpret_cast<const BYTE*>(c.data.data()),
                            static_cast<DWORD>(c.data.size()));
         std::string text = "sentinel";
-        EXPECT_EQ(zelvo::ReadRegString(kScratchPath, c.name, text), c.error) << c.name;
+        EXPECT_EQ(zelvo::ReadRegString(kCurrentUser, kScratch, c.name, text), c.error) << c.name;
         EXPECT_EQ(text, c.text) << c.name;
     }
 }
