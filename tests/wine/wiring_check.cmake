@@ -1,0 +1,113 @@
+# Checks that the ctest entries of the Wine test programs run every test those programs hold: a
+# test that no entry's filter matches (a new suite name, say) would compile and never run, and an
+# entry whose filter matches nothing would pass without running anything.
+#   cmake -DINPUT=wiring.cmake -P wiring_check.cmake
+# INPUT sets PROGRAMS (the test programs), <program>_SOURCES (each one's source files), ENTRIES
+# (entry=program=filter) and TEST_SOURCES (the sources of the folder; those holding tests must be
+# compiled into a test program).
+
+cmake_minimum_required(VERSION 3.25)
+
+include("${INPUT}")
+
+# The regular expression of a GoogleTest pattern (* any text, ? one character).
+function(pattern_regex pattern out)
+  string(REGEX REPLACE "([][.+^$(){}|\\\\])" "\\\\\\1" regex "${pattern}")
+  string(REPLACE "*" ".*" regex "${regex}")
+  string(REPLACE "?" "." regex "${regex}")
+  set(${out} "^${regex}$" PARENT_SCOPE)
+endfunction()
+
+# True when a test (Suite.Name) matches a filter, as --gtest_filter reads it: positive patterns,
+# then after the first '-' the negative ones, each list separated by ':'.
+function(filter_matches filter test out)
+  set(positive "${filter}")
+  set(negative "")
+  string(FIND "${filter}" "-" dash)
+  if(dash GREATER_EQUAL 0)
+    string(SUBSTRING "${filter}" 0 ${dash} positive)
+    math(EXPR after "${dash} + 1")
+    string(SUBSTRING "${filter}" ${after} -1 negative)
+  endif()
+  if(positive STREQUAL "")
+    set(positive "*")
+  endif()
+  string(REPLACE ":" ";" positive "${positive}")
+  string(REPLACE ":" ";" negative "${negative}")
+  set(matched FALSE)
+  foreach(pattern IN LISTS positive)
+    pattern_regex("${pattern}" regex)
+    if(test MATCHES "${regex}")
+      set(matched TRUE)
+    endif()
+  endforeach()
+  foreach(pattern IN LISTS negative)
+    pattern_regex("${pattern}" regex)
+    if(test MATCHES "${regex}")
+      set(matched FALSE)
+    endif()
+  endforeach()
+  set(${out} ${matched} PARENT_SCOPE)
+endfunction()
+
+# The tests a source file defines, as Suite.Name.
+function(tests_of source out)
+  file(READ "${source}" text)
+  string(REGEX MATCHALL "(^|\n)TEST(_F)?\\([ \t\r\n]*[A-Za-z0-9_]+[ \t\r\n]*,[ \t\r\n]*[A-Za-z0-9_]+"
+    found "${text}")
+  set(tests)
+  foreach(match IN LISTS found)
+    string(REGEX REPLACE ".*\\([ \t\r\n]*([A-Za-z0-9_]+)[ \t\r\n]*,[ \t\r\n]*([A-Za-z0-9_]+)$"
+      "\\1.\\2" test "${match}")
+    list(APPEND tests "${test}")
+  endforeach()
+  set(${out} "${tests}" PARENT_SCOPE)
+endfunction()
+
+set(failures)
+set(compiled)
+foreach(program IN LISTS PROGRAMS)
+  set(tests)
+  foreach(source IN LISTS ${program}_SOURCES)
+    list(APPEND compiled "${source}")
+    tests_of("${source}" found)
+    list(APPEND tests ${found})
+  endforeach()
+  set(unrun ${tests})
+  foreach(entry IN LISTS ENTRIES)
+    if(NOT entry MATCHES "^([^=]*)=${program}=(.*)$")
+      continue()
+    endif()
+    set(name "${CMAKE_MATCH_1}")
+    set(filter "${CMAKE_MATCH_2}")
+    set(runs_some FALSE)
+    foreach(test IN LISTS tests)
+      filter_matches("${filter}" "${test}" matched)
+      if(matched)
+        set(runs_some TRUE)
+        list(REMOVE_ITEM unrun "${test}")
+      endif()
+    endforeach()
+    if(NOT runs_some)
+      list(APPEND failures "${name}: its filter ${filter} matches no test of ${program}")
+    endif()
+  endforeach()
+  foreach(test IN LISTS unrun)
+    list(APPEND failures "${program}: ${test} runs in no ctest entry")
+  endforeach()
+endforeach()
+
+foreach(source IN LISTS TEST_SOURCES)
+  tests_of("${source}" found)
+  if(found AND NOT source IN_LIST compiled)
+    list(APPEND failures "${source} holds tests but is compiled into no Wine test program")
+  endif()
+endforeach()
+
+if(failures)
+  list(JOIN failures "\n  " text)
+  message(FATAL_ERROR "Wine tests that would never run:\n  ${text}")
+endif()
+list(LENGTH ENTRIES count)
+list(JOIN PROGRAMS ", " programs)
+message(STATUS "every test of ${programs} runs in one of ${count} ctest entries")
