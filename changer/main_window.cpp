@@ -40,6 +40,7 @@ constexpr char kNoAppFolderText[] =
     "files. Please start ZelvoDrv.exe again from its own folder.";
 constexpr char kNothingSelectedText[] = "Please select an icon     ";
 constexpr char kNothingSelectedTitle[] = "Nothing Selected";
+constexpr char kPrompt[] = "Select a Drive and Browse for a new icon";
 constexpr char kRestoreTip[] = "Restore all default drive icons";
 constexpr char kBrowseTipPrefix[] = "Select a new icon for Drive ";
 constexpr char kApplyTipPrefix[] = "Apply new icon for Drive ";
@@ -72,46 +73,23 @@ struct ControlSpec {
 
 // Creation order is tab order: txtDummy first, so that it holds the focus when the window
 // opens; the white band last, beneath the pictures that stand on it.
+// clang-format off
 constexpr ControlSpec kControls[] = {
-    {IDC_TXTDUMMY, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, 0, {240, 3300, 300, 285}},
-    {IDC_CBODRIVES,
-     "COMBOBOX",
-     "",
-     WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-     0,
-     {240, 2040, 855, 315}},
-    {IDC_CMDCHANGE,
-     "BUTTON",
-     "&Apply Icon",
-     WS_TABSTOP | BS_PUSHBUTTON,
-     0,
-     {1725, 2640, 1455, 350}},
-    {IDC_CMDRESTORE,
-     "BUTTON",
-     "&Restore Defaults",
-     WS_TABSTOP | BS_PUSHBUTTON,
-     0,
-     {105, 2640, 1455, 350}},
-    {IDC_CMDCLOSE, "BUTTON", "&Close", WS_TABSTOP | BS_PUSHBUTTON, 0, {3345, 2640, 1455, 350}},
-    {IDC_TXTICONPATH,
-     "EDIT",
-     "",
-     WS_TABSTOP | ES_AUTOHSCROLL,
-     WS_EX_CLIENTEDGE,
-     {240, 1560, 3960, 285}},
-    {IDC_PICTURE2, nullptr, nullptr, 0, 0, {4080, 120, 720, 720}},
-    {IDC_CMDBROWSE, "BUTTON", "....", WS_TABSTOP | BS_PUSHBUTTON, 0, {4320, 1560, 375, 285}},
-    {IDC_IMAGE1, "STATIC", "", SS_BITMAP, 0, kImage1Twips},
-    {IDC_IMAGE3, "STATIC", "", SS_BITMAP, 0, kImage3Twips},
-    {IDC_IMAGE2, "STATIC", "", SS_ICON | SS_NOTIFY | SS_CENTERIMAGE, 0, kImage2Twips},
-    {IDC_LABEL1,
-     "STATIC",
-     "Select a Drive and Browse for a new icon",
-     SS_CENTER,
-     0,
-     {600, 1200, 3195, 195}},
-    {IDC_LABEL2, "STATIC", "", SS_LEFT, 0, {0, 0, 5775, 865}},
+    {IDC_TXTDUMMY,    "EDIT",     "",                  WS_TABSTOP | ES_AUTOHSCROLL,                0,                {240, 3300, 300, 285}},
+    {IDC_CBODRIVES,   "COMBOBOX", "",                  WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,                {240, 2040, 855, 315}},
+    {IDC_CMDCHANGE,   "BUTTON",   "&Apply Icon",       WS_TABSTOP | BS_PUSHBUTTON,                 0,                {1725, 2640, 1455, 350}},
+    {IDC_CMDRESTORE,  "BUTTON",   "&Restore Defaults", WS_TABSTOP | BS_PUSHBUTTON,                 0,                {105, 2640, 1455, 350}},
+    {IDC_CMDCLOSE,    "BUTTON",   "&Close",            WS_TABSTOP | BS_PUSHBUTTON,                 0,                {3345, 2640, 1455, 350}},
+    {IDC_TXTICONPATH, "EDIT",     "",                  WS_TABSTOP | ES_AUTOHSCROLL,                WS_EX_CLIENTEDGE, {240, 1560, 3960, 285}},
+    {IDC_PICTURE2,    nullptr,    nullptr,             0,                                          0,                {4080, 120, 720, 720}},
+    {IDC_CMDBROWSE,   "BUTTON",   "....",              WS_TABSTOP | BS_PUSHBUTTON,                 0,                {4320, 1560, 375, 285}},
+    {IDC_IMAGE1,      "STATIC",   "",                  SS_BITMAP,                                  0,                kImage1Twips},
+    {IDC_IMAGE3,      "STATIC",   "",                  SS_BITMAP,                                  0,                kImage3Twips},
+    {IDC_IMAGE2,      "STATIC",   "",                  SS_ICON | SS_NOTIFY | SS_CENTERIMAGE,       0,                kImage2Twips},
+    {IDC_LABEL1,      "STATIC",   kPrompt,             SS_CENTER,                                  0,                {600, 1200, 3195, 195}},
+    {IDC_LABEL2,      "STATIC",   "",                  SS_LEFT,                                    0,                {0, 0, 5775, 865}},
 };
+// clang-format on
 
 // Posted by the window to itself at the end of its start-up: the logon task is registered once
 // the window shows, so that the start never waits for the Task Scheduler.
