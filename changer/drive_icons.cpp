@@ -7,12 +7,11 @@ namespace zelvo {
 
 long InstallDefaultLibrary(SystemOps& ops) {
     const std::string system = ops.SystemFolder();
-    const std::wstring app = ops.AppFolder();
+    const std::wstring source = ops.AppFile(kDefaultLibrarySource);
     // Nothing is copied into an unknown folder, nor from one that is not the program's own.
-    if (system.empty() || app.empty())
+    if (system.empty() || source.empty())
         return 0;
-    return CopyWhenMissing(ops, app + WidenAscii(kDefaultLibrarySource),
-                           system + kDefaultLibraryFile);
+    return CopyWhenMissing(ops, source, system + kDefaultLibraryFile);
 }
 
 void StartInstalledUpdater(SystemOps& ops) {

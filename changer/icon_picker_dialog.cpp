@@ -188,17 +188,13 @@ void ChangeIconDialog::CentreOnOwner() {
     RECT dialog;
     GetWindowRect(hwnd_, &dialog);
     const SIZE size = {dialog.right - dialog.left, dialog.bottom - dialog.top};
-    POINT at = CentredOnScreen(size);
+    const RECT work = WorkArea();
     RECT owner;
-    if (const HWND ownerWindow = GetWindow(hwnd_, GW_OWNER);
-        ownerWindow && GetWindowRect(ownerWindow, &owner))
-        at = {owner.left + (owner.right - owner.left - size.cx) / 2,
-              owner.top + (owner.bottom - owner.top - size.cy) / 2};
-    RECT work;
-    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
-        at.x = std::max(work.left, std::min(at.x, work.right - size.cx));
-        at.y = std::max(work.top, std::min(at.y, work.bottom - size.cy));
-    }
+    const HWND ownerWindow = GetWindow(hwnd_, GW_OWNER);
+    POINT at = CentredOn(ownerWindow && GetWindowRect(ownerWindow, &owner) ? owner : work, size);
+    // Kept whole on the work area.
+    at.x = std::max(work.left, std::min(at.x, work.right - size.cx));
+    at.y = std::max(work.top, std::min(at.y, work.bottom - size.cy));
     SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -466,8 +466,8 @@ void MainWindow::OnUsageOptionClick() {
 void MainWindow::OnHelp() {
     // The help viewer reads its command line as ANSI text: a folder name outside the code page
     // reaches it in its short form.
-    const std::wstring help = GetAppFolder() + WidenAscii(kHelpFile);
-    ShellOpen(hwnd_, AnsiPathFromWide(help)); // the result is not examined
+    WinSystemOps ops(hwnd_, kChangerTitle);
+    ops.ShellOpen(AnsiPathFromWide(ops.AppFile(kHelpFile))); // the result is not examined
 }
 
 void MainWindow::OnClose() {

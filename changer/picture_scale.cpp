@@ -1,12 +1,10 @@
 #include "picture_scale.h"
 
+#include "resolution.h"
+
 #include <cstdlib>
 
 namespace zelvo {
-
-namespace {
-constexpr long kDpiAt100Percent = 96;
-}
 
 std::optional<PictureVariant> NearestVariant(const std::vector<PictureVariant>& present,
                                              unsigned dpi) {
@@ -15,7 +13,7 @@ std::optional<PictureVariant> NearestVariant(const std::vector<PictureVariant>& 
     const long wanted = static_cast<long>(dpi) * 100;
     long bestDistance = 0;
     for (const PictureVariant& variant : present) {
-        const long distance = std::labs(variant.percent * kDpiAt100Percent - wanted);
+        const long distance = std::labs(variant.percent * static_cast<long>(kDefaultDpi) - wanted);
         if (!best || distance < bestDistance ||
             (distance == bestDistance && variant.percent > best->percent)) {
             best = variant;

@@ -1,5 +1,6 @@
 #include "shell_icon_picker.h"
 
+#include "system_function.h"
 #include "wide_path.h"
 
 #include <algorithm>
@@ -15,10 +16,9 @@ constexpr WORD kPickIconDlgOrdinal = 62;
 static_assert(sizeof(OSVERSIONINFOA) == 148, "GetVersionExA is given the record's own size");
 static_assert(sizeof(int) == sizeof(std::int32_t), "the picker's index is 32 bits");
 
-// An exported function under its real type (through a plain function type, which any function
-// pointer converts to without a warning).
-template <typename Function> Function AsFunction(FARPROC proc) {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(proc));
+// The picker under the type of the character width asked for; null when shell32 lacks it.
+template <typename Function> Function PickIconDlg() {
+    return SystemFunction<Function>(kShellLibrary, MAKEINTRESOURCEA(kPickIconDlgOrdinal));
 }
 
 // The capacity that the call may use: no more than the buffer holds and UINT can count.
@@ -56,23 +56,18 @@ int PickThroughWide(WidePickIconDlg pick, HWND owner, std::string& buffer, std::
     return result;
 }
 
-ShellIconPicker::ShellIconPicker(HWND owner)
-    : owner_(owner), shell32_(LoadLibraryA(kShellLibrary)) {
-    if (shell32_)
-        pickIconDlg_ = GetProcAddress(shell32_.get(), MAKEINTRESOURCEA(kPickIconDlgOrdinal));
-}
-
 int ShellIconPicker::Pick(std::string& buffer, std::size_t capacity, std::int32_t& index,
                           bool wide) {
-    if (!pickIconDlg_)
+    if (wide) {
+        const auto pick = PickIconDlg<WidePickIconDlg>();
+        return pick ? PickThroughWide(pick, owner_, buffer, capacity, index) : kNoPicker;
+    }
+    const auto pick = PickIconDlg<AnsiPickIconDlg>();
+    if (!pick)
         return kNoPicker;
-    if (wide)
-        return PickThroughWide(AsFunction<WidePickIconDlg>(pickIconDlg_), owner_, buffer, capacity,
-                               index);
     if (buffer.size() < capacity)
         buffer.resize(capacity, '\0');
-    return AsFunction<AnsiPickIconDlg>(pickIconDlg_)(
-        owner_, buffer.data(), UsableCapacity(capacity, buffer.size()), &index);
+    return pick(owner_, buffer.data(), UsableCapacity(capacity, buffer.size()), &index);
 }
 
 } // namespace zelvo

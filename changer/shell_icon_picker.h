@@ -3,7 +3,6 @@
 #pragma once
 
 #include "icon_browse.h"
-#include "unique_handle.h"
 
 #include <windows.h>
 
@@ -24,14 +23,12 @@ int PickThroughWide(WidePickIconDlg pick, HWND owner, std::string& buffer, std::
 
 class ShellIconPicker final : public IconPicker {
   public:
-    explicit ShellIconPicker(HWND owner);
+    explicit ShellIconPicker(HWND owner) : owner_(owner) {}
     // kNoPicker when shell32 does not export the picker.
     int Pick(std::string& buffer, std::size_t capacity, std::int32_t& index, bool wide) override;
 
   private:
     HWND owner_;
-    UniqueHmodule shell32_;
-    FARPROC pickIconDlg_ = nullptr;
 };
 
 } // namespace zelvo

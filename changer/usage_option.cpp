@@ -27,10 +27,8 @@ void SwitchUsageBarsOn(SystemOps& ops) {
     if (system.empty())
         return;
     // Only ever copied from the program's own folder; unknown, nothing is copied.
-    if (const std::wstring app = ops.AppFolder(); !app.empty()) {
-        CopyWhenMissing(ops, app + WidenAscii(kUsageLibrarySource), system + kUsageLibraryFile);
-        CopyWhenMissing(ops, app + WidenAscii(kUpdaterSource), system + kUpdaterFile);
-    }
+    CopyWhenMissing(ops, ops.AppFile(kUsageLibrarySource), system + kUsageLibraryFile);
+    CopyWhenMissing(ops, ops.AppFile(kUpdaterSource), system + kUpdaterFile);
     ops.PumpMessages();
     if (UsageBarsInstalled(ops, system)) {
         WriteLogonEntry(ops, system);

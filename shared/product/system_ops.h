@@ -58,6 +58,16 @@ class SystemOps : public virtual PassOps {
   public:
     // The folder of the running program's own file, exact (wide); empty when it cannot be had.
     virtual std::wstring AppFolder() = 0;
+    // A file of that folder by its name literal (ASCII, with its leading backslash); empty when
+    // the folder cannot be had.
+    std::wstring AppFile(const char* name) {
+        std::wstring path = AppFolder();
+        if (path.empty())
+            return path;
+        for (; *name; ++name)
+            path.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*name)));
+        return path;
+    }
     // The 32-bit System folder of 64-bit Windows, seen from a 64-bit program; empty elsewhere.
     virtual std::string Wow64SystemFolder() = 0;
     // Copies a whole file from the application folder; never replaces an existing target.
@@ -109,10 +119,13 @@ class UpdatersHeld {
     bool held_;
 };
 
-// Copies unless the target is known to be there. A file that Windows is to delete at its next
+// Copies unless the target is known to be there; nothing is copied from an unknown source
+// (empty: the application folder could not be had). A file that Windows is to delete at its next
 // restart (a removal found it busy and could not move it aside) is there only until then: a copy
 // takes its place after the deletion. Gives the error of the copy now, 0 when none was needed.
 inline long CopyWhenMissing(SystemOps& ops, const std::wstring& from, const std::string& to) {
+    if (from.empty())
+        return 0;
     const long error = MayCopyTo(ops.FileExists(to)) ? ops.CopyNew(from, to) : 0;
     if (ops.GoesAtRestart(to))
         ops.CopyNewAtRestart(from, to); // until the restart the file is in place
@@ -125,14 +138,6 @@ inline bool DeleteWhenPresent(SystemOps& ops, const std::string& path) {
     if (!MayDelete(ops.FileExists(path)))
         return true;
     return ops.Remove(path);
-}
-
-// The ASCII text as wide characters: the file name literals, appended to a wide folder.
-inline std::wstring WidenAscii(const char* text) {
-    std::wstring wide;
-    for (; *text; ++text)
-        wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*text)));
-    return wide;
 }
 
 } // namespace zelvo

@@ -1,19 +1,14 @@
 #include "com_owner.h"
 
+#include "system_text.h"
+
 namespace zelvo {
 
 UniqueBstr AnsiToBstr(const std::string& text) {
-    if (text.empty())
-        return UniqueBstr(SysAllocString(L""));
-    const int size = static_cast<int>(text.size());
-    const int wideLength = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    if (wideLength <= 0)
-        return {};
-    UniqueBstr bstr(SysAllocStringLen(nullptr, static_cast<UINT>(wideLength)));
-    if (bstr &&
-        MultiByteToWideChar(CP_ACP, 0, text.data(), size, bstr.get(), wideLength) != wideLength)
-        bstr.reset();
-    return bstr;
+    const std::wstring wide = WidenAnsi(text);
+    if (wide.empty() && !text.empty())
+        return {}; // not convertible
+    return UniqueBstr(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
 }
 
 } // namespace zelvo

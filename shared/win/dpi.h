@@ -3,14 +3,12 @@
 // older Windows, where every window has the screen's resolution.
 #pragma once
 
+#include "resolution.h"
 #include "unique_handle.h"
 
 #include <windows.h>
 
 namespace zelvo {
-
-// The resolution at 100 %, where 15 twips are one pixel.
-constexpr UINT kDefaultDpi = 96;
 
 // Sent to a per-monitor aware window: its new resolution and the place Windows suggests
 // (WM_DPICHANGED), and the question of its size at a resolution (WM_GETDPISCALEDSIZE). Named

@@ -32,13 +32,23 @@ inline SIZE WindowSizeForClient(int widthTwips, int heightTwips, DWORD style, DW
     return {r.right - r.left, r.bottom - r.top};
 }
 
-// The top-left corner that centres a window of this size on the primary screen's work area.
-inline POINT CentredOnScreen(SIZE size) {
+// The primary screen's work area: the screen without the taskbar.
+inline RECT WorkArea() {
     RECT work;
     if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
         work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return {work.left + (work.right - work.left - size.cx) / 2,
-            work.top + (work.bottom - work.top - size.cy) / 2};
+    return work;
+}
+
+// The top-left corner that centres a window of this size on an area.
+inline POINT CentredOn(const RECT& area, SIZE size) {
+    return {area.left + (area.right - area.left - size.cx) / 2,
+            area.top + (area.bottom - area.top - size.cy) / 2};
+}
+
+// The top-left corner that centres a window of this size on the primary screen's work area.
+inline POINT CentredOnScreen(SIZE size) {
+    return CentredOn(WorkArea(), size);
 }
 
 } // namespace zelvo

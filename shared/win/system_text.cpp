@@ -12,7 +12,8 @@ std::wstring WidenAnsi(const std::string& text) {
     if (size <= 0)
         return {};
     std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), size);
+    if (MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), size) != size)
+        return {};
     return wide;
 }
 

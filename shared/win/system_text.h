@@ -5,7 +5,8 @@
 
 namespace zelvo {
 
-// ANSI text (NULs included) as wide characters, through the ANSI code page.
+// ANSI text (NULs included) as wide characters, through the ANSI code page; empty when it
+// cannot be converted.
 std::wstring WidenAnsi(const std::string& text);
 
 // The system's own text for a Win32 error code, without a trailing line break; the code in
