@@ -47,19 +47,23 @@ bool IconDirectoryIsSound(const std::string& path) {
     return IconDirectoryFits(head, fileSize);
 }
 
-class ChangeIconDialog {
+class ChangeIconDialog : public RoutedDialog<ChangeIconDialog> {
   public:
     ChangeIconDialog(std::string path, std::int32_t index)
         : initialPath_(std::move(path)), index_(index) {}
 
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Shows the dialog, modal to owner; its EndDialog result (-1 when it could not open).
+    INT_PTR Run(HWND owner) {
+        return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CHANGE_ICON), owner,
+                               Procedure, reinterpret_cast<LPARAM>(this));
+    }
 
     // The file whose icons the list shows, and the chosen one; valid once confirmed.
     const std::string& path() const { return loadedPath_; }
     std::int32_t index() const { return index_; }
 
   private:
-    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnInitDialog();
     void OnCommand(int id, int code);
     void OnNotify(NMHDR* header);
@@ -76,22 +80,12 @@ class ChangeIconDialog {
     std::string FileText() const { return WindowText(Control(IDC_PICK_FILE)); }
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
 
-    HWND hwnd_ = nullptr;
     std::string initialPath_;
     std::string loadedPath_;
     std::int32_t index_;
     UniqueHimagelist images_;
     std::optional<DynamicAnnotator> names_;
 };
-
-INT_PTR CALLBACK ChangeIconDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) {
-        reinterpret_cast<ChangeIconDialog*>(lParam)->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-    }
-    auto* self = reinterpret_cast<ChangeIconDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    return self ? self->HandleMessage(msg, wParam, lParam) : FALSE;
-}
 
 INT_PTR ChangeIconDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -262,9 +256,7 @@ int ChangeIconDialog::SelectedIcon() const {
 int IconPickerDialog::Pick(std::string& buffer, std::size_t capacity, std::int32_t& index, bool) {
     ChangeIconDialog dialog(StripTerminator(buffer.substr(0, std::min(capacity, buffer.size()))),
                             index);
-    const INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CHANGE_ICON), owner_,
-                        ChangeIconDialog::DialogProc, reinterpret_cast<LPARAM>(&dialog));
+    const INT_PTR result = dialog.Run(owner_);
     if (result != kPickConfirmed || !FitsPickerBuffer(dialog.path(), capacity))
         return kPickCancelled; // a path that does not fit is no choice: nothing changes
     WritePickerPath(buffer, capacity, dialog.path());

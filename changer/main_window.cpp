@@ -126,7 +126,7 @@ UniqueHicon ExtractPreviewIcon(HINSTANCE instance, const IconLocationParts& loca
 MainWindow::MainWindow() : chkProg([this] { OnUsageOptionClick(); }) {}
 
 bool MainWindow::Register(HINSTANCE instance) {
-    return RegisterWindowClass(instance, kClassName, RoutedWindowProc<MainWindow>, IDI_APP) &&
+    return RegisterWindowClass(instance, kClassName, Procedure, IDI_APP) &&
            PreviewBox::Register(instance);
 }
 

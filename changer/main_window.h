@@ -6,6 +6,7 @@
 #include "preview_box.h"
 #include "unique_handle.h"
 #include "usage_option.h"
+#include "window.h"
 
 #include <windows.h>
 
@@ -21,7 +22,7 @@ struct DriveLetterList {
     int selected = -1;
 };
 
-class MainWindow {
+class MainWindow : public RoutedWindow<MainWindow> {
   public:
     MainWindow();
 
@@ -31,12 +32,9 @@ class MainWindow {
     // The start-up steps; false when the program must end instead of showing the window.
     bool Load();
     void Show();
-    HWND hwnd() const { return hwnd_; }
 
   private:
-    template <typename T>
-    friend LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     void OnCreate();
     void OnCommand(int id, int code);
@@ -75,7 +73,6 @@ class MainWindow {
     std::string ChosenDriveLetter() const;
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
 
-    HWND hwnd_ = nullptr;
     HINSTANCE instance_ = nullptr;
     UINT dpi_ = 0; // the resolution the window is laid out at
     UniqueHfont font_;

@@ -34,13 +34,8 @@ class BitmapDc {
 } // namespace
 
 bool PreviewBox::Register(HINSTANCE instance) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = RoutedWindowProc<PreviewBox>;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kClassName;
-    return RegisterClassA(&wc) != 0;
+    return RegisterWindowClass(instance, kClassName, Procedure, kNoIcon,
+                               reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
 }
 
 HWND PreviewBox::Create(HWND parent, int id) {

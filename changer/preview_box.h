@@ -4,12 +4,13 @@
 #pragma once
 
 #include "unique_handle.h"
+#include "window.h"
 
 #include <windows.h>
 
 namespace zelvo {
 
-class PreviewBox {
+class PreviewBox : public RoutedWindow<PreviewBox> {
   public:
     static bool Register(HINSTANCE instance);
 
@@ -27,14 +28,11 @@ class PreviewBox {
     void ShowLabel();
 
   private:
-    template <typename T>
-    friend LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Paint();
     // Draws what the box shows into its image.
     void Draw();
 
-    HWND hwnd_ = nullptr;
     HWND label_ = nullptr;
     HINSTANCE instance_ = nullptr;
     UINT dpi_ = 0;

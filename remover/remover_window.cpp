@@ -15,7 +15,7 @@ constexpr char kClassName[] = "ZelvoDrivesRemover";
 } // namespace
 
 bool RemoverWindow::Register(HINSTANCE instance) {
-    return RegisterWindowClass(instance, kClassName, RoutedWindowProc<RemoverWindow>, IDI_APP);
+    return RegisterWindowClass(instance, kClassName, Procedure, IDI_APP);
 }
 
 bool RemoverWindow::Create(HINSTANCE instance) {

@@ -2,11 +2,13 @@
 // once it is created and ends by closing it.
 #pragma once
 
+#include "window.h"
+
 #include <windows.h>
 
 namespace zelvo {
 
-class RemoverWindow {
+class RemoverWindow : public RoutedWindow<RemoverWindow> {
   public:
     static bool Register(HINSTANCE instance);
     // Creates the window, hidden.
@@ -15,13 +17,9 @@ class RemoverWindow {
     void Load();
 
   private:
-    template <typename T>
-    friend LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     void OnClose();
-
-    HWND hwnd_ = nullptr;
 };
 
 } // namespace zelvo

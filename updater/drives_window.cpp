@@ -56,7 +56,7 @@ LRESULT CALLBACK DrivesWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
                                                                  static_cast<LONG>(OuterSize().cy)};
         return 0;
     }
-    return RoutedWindowProc<DrivesWindow>(hwnd, msg, wParam, lParam);
+    return Procedure(hwnd, msg, wParam, lParam);
 }
 
 LRESULT DrivesWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

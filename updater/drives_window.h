@@ -4,6 +4,7 @@
 #pragma once
 
 #include "update_pass.h"
+#include "window.h"
 
 #include <windows.h>
 
@@ -13,20 +14,18 @@
 
 namespace zelvo {
 
-class DrivesWindow {
+class DrivesWindow : public RoutedWindow<DrivesWindow> {
   public:
     static bool Register(HINSTANCE instance);
     // Creates the window, hidden.
     bool Create(HINSTANCE instance);
     // Form_Load: the whole pass; the window is destroyed at its end.
     void Load();
-    HWND hwnd() const { return hwnd_; }
 
   private:
+    // Procedure, and the first size question that comes before the window has its object.
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    template <typename T>
-    friend LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     void OnPaint();
     void Unload();
@@ -37,7 +36,6 @@ class DrivesWindow {
     // Replaces what is printed on the window by these lines, one under the other.
     void PrintLines(std::vector<std::string> lines);
 
-    HWND hwnd_ = nullptr;
     HINSTANCE instance_ = nullptr;
     // What is printed on the window: kept, so that every repaint shows it again.
     std::vector<std::string> printed_;

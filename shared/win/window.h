@@ -1,5 +1,5 @@
-// What the programs' window classes share: registration with the program's icon, and the
-// routing of a window's messages to the object that owns it.
+// What the programs' window classes share: registration, and the routing of a window's or a
+// dialog's messages to the object that owns it.
 #pragma once
 
 #include <windows.h>
@@ -8,47 +8,94 @@
 
 namespace zelvo {
 
-// Registers a top-level window class with the program's icon (resource iconId, large and
-// small), the arrow cursor and the dialog colour as background.
-inline bool RegisterWindowClass(HINSTANCE instance, const char* className, WNDPROC proc,
-                                int iconId) {
+// A window class with no icon of its own (a child window's).
+constexpr int kNoIcon = 0;
+
+// Registers a window class with the arrow cursor, the given background (the dialog colour unless
+// said) and, for a top-level window, the program's icon (resource iconId, large and small).
+inline bool RegisterWindowClass(HINSTANCE instance, const char* className, WNDPROC proc, int iconId,
+                                HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
-    wc.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON),
-                                             GetSystemMetrics(SM_CYICON), LR_SHARED));
-    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    if (iconId != kNoIcon) {
+        wc.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXICON),
+                                                 GetSystemMetrics(SM_CYICON), LR_SHARED));
+        wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    }
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hbrBackground = background;
     wc.lpszClassName = className;
     return RegisterClassExA(&wc) != 0;
 }
 
-// The window procedure of windows owned by objects of type T: the object comes as the creation
-// parameter, learns its window at WM_NCCREATE and handles every message in
-// T::HandleMessage(msg, wParam, lParam) until the window is gone. T befriends this template.
-template <typename T>
-LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self =
-            static_cast<T*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+// How the messages of a window reach the object that owns it: a window made by CreateWindowExA
+// with the object as its creation parameter, the object kept in GWLP_USERDATA from WM_NCCREATE.
+struct WindowRoute {
+    using Result = LRESULT;
+    static constexpr UINT kFirstMessage = WM_NCCREATE;
+    static constexpr int kSlot = GWLP_USERDATA;
+    static void* Object(LPARAM lParam) {
+        return reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams;
     }
-    auto* self = reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
+    static LRESULT Unhandled(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
-    return self->HandleMessage(msg, wParam, lParam);
-}
+};
+
+// The same for a dialog box of a resource script: DialogBoxParamA with the object as its
+// parameter, the object kept in DWLP_USER from WM_INITDIALOG.
+struct DialogRoute {
+    using Result = INT_PTR;
+    static constexpr UINT kFirstMessage = WM_INITDIALOG;
+    static constexpr int kSlot = DWLP_USER;
+    static void* Object(LPARAM lParam) { return reinterpret_cast<void*>(lParam); }
+    static INT_PTR Unhandled(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+};
+
+// The base of a class T whose objects each own a window (or dialog), whose procedure is
+// Procedure: the object learns its window at the route's first message and handles every
+// message in HandleMessage until the window is gone (WM_NCDESTROY).
+template <typename T, typename Route> class Routed {
+  public:
+    HWND hwnd() const { return hwnd_; }
+
+  protected:
+    using Result = typename Route::Result;
+
+    Routed() = default;
+    ~Routed() = default;
+    Routed(const Routed&) = delete;
+    Routed& operator=(const Routed&) = delete;
+
+    static Result CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == Route::kFirstMessage) {
+            T* self = static_cast<T*>(Route::Object(lParam));
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrA(hwnd, Route::kSlot, reinterpret_cast<LONG_PTR>(self));
+        }
+        T* self = reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, Route::kSlot));
+        if (!self)
+            return Route::Unhandled(hwnd, msg, wParam, lParam);
+        if (msg == WM_NCDESTROY) {
+            SetWindowLongPtrA(hwnd, Route::kSlot, 0);
+            self->hwnd_ = nullptr;
+            return Route::Unhandled(hwnd, msg, wParam, lParam);
+        }
+        return static_cast<Routed*>(self)->HandleMessage(msg, wParam, lParam);
+    }
+
+    virtual Result HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+
+    HWND hwnd_ = nullptr;
+};
+
+template <typename T> using RoutedWindow = Routed<T, WindowRoute>;
+template <typename T> using RoutedDialog = Routed<T, DialogRoute>;
 
 // The text of a window or control (empty when it has none or is gone).
 inline std::string WindowText(HWND hwnd) {
