@@ -29,7 +29,6 @@ namespace zelvo {
 
 namespace {
 
-constexpr char kClassName[] = "ZelvoDrivesMain";
 constexpr char kTitle[] = "Zelvo Drives";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int kClientWidthTwips = 4905;
@@ -126,14 +125,14 @@ UniqueHicon ExtractPreviewIcon(HINSTANCE instance, const IconLocationParts& loca
 MainWindow::MainWindow() : chkProg([this] { OnUsageOptionClick(); }) {}
 
 bool MainWindow::Register(HINSTANCE instance) {
-    return RegisterWindowClass(instance, kClassName, Procedure, IDI_APP) &&
+    return RegisterWindowClass(instance, kChangerWindowClass, Procedure, IDI_APP) &&
            PreviewBox::Register(instance);
 }
 
 bool MainWindow::Create(HINSTANCE instance) {
     instance_ = instance;
     // Made at the primary screen's corner, sized at that screen's resolution, then centred on it.
-    if (!CreateWindowExA(0, kClassName, kTitle, kWindowStyle, 0, 0, 0, 0, nullptr, nullptr,
+    if (!CreateWindowExA(0, kChangerWindowClass, kTitle, kWindowStyle, 0, 0, 0, 0, nullptr, nullptr,
                          instance, this))
         return false;
     const SIZE size =

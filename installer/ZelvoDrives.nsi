@@ -6,8 +6,14 @@
 ;
 ; Built by scripts/package.sh, which passes:
 ;   VERSION          the version users see (1.00), and VERSION_NUMBERS (1.0.0.0)
-;   FILES            a script it writes from release.txt, defining the macros INSTALL_FILES
-;                    (STAGE) and DELETE_FILES for the files of the application folder
+;   FILES            a script it writes from release.txt and shared/product/layout.h, defining
+;                    the macros INSTALL_FILES (STAGE) and DELETE_FILES for the files of the
+;                    application folder, REFRESH_EACH_SYSTEM_COPY (STAGE) for the System folder's
+;                    copies of them, and CHANGER_CLASS and UPDATER_CLASS (the window classes of
+;                    the icon changer and the updater), and the lock an updater holds while it
+;                    writes the drive icon overrides: UPDATER_LOCK, a mutex in the private
+;                    namespace UPDATER_LOCK_NAMESPACE bounded by the Administrators group, and
+;                    UPDATER_LOCK_GLOBAL where Windows offers no private namespaces
 ;   STAGE32          folder holding the 32-bit application folder's files (with fixed file times)
 ;   STAGE64          the same for the x86-64 application folder
 ;   ICON             the icon changer's icon, used for the installer
@@ -60,16 +66,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PRODUCT}"
 !include "x64.nsh"
 !include "WinMessages.nsh"
 
-; The window class of the icon changer's main window, and of the updater's hidden window.
-!define CHANGER_CLASS "ZelvoDrivesMain"
-!define UPDATER_CLASS "ZelvoDrivesUpdater"
-; The lock an updater holds while it writes the drive icon overrides: a mutex in the private
-; namespace whose boundary is the Administrators group; where Windows offers no private
-; namespaces (XP; Wine), a Global mutex.
-!define UPDATER_LOCK_NAMESPACE "ZelvoDrives"
-!define UPDATER_LOCK "ZelvoDrives\ZelvoDrivesUpdater"
-!define UPDATER_LOCK_GLOBAL "Global\ZelvoDrivesUpdater"
-; Waiting for the lock and releasing it: SYNCHRONIZE | MUTEX_MODIFY_STATE.
+; Waiting for the updaters' lock and releasing it: SYNCHRONIZE | MUTEX_MODIFY_STATE.
 !define UPDATER_LOCK_ACCESS 0x00100001
 ; WinBuiltinAdministratorsSid, and SECURITY_MAX_SID_SIZE.
 !define ADMINISTRATORS_SID_TYPE 26
@@ -205,9 +202,7 @@ FunctionEnd
     ${If} ${RunningX64}
       ${DisableX64FSRedirection}
     ${EndIf}
-    !insertmacro REFRESH_SYSTEM_COPY "${STAGE}" ZDrvs.dll ZDrvs.exe
-    !insertmacro REFRESH_SYSTEM_COPY "${STAGE}" ZelvoPrg.dll ZelvoPrg.icl
-    !insertmacro REFRESH_SYSTEM_COPY "${STAGE}" ZelvoDrives.icl ZelvoDrives.icl
+    !insertmacro REFRESH_EACH_SYSTEM_COPY "${STAGE}"
     ${If} ${RunningX64}
       ${EnableX64FSRedirection}
     ${EndIf}

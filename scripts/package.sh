@@ -10,10 +10,13 @@
 #
 # The same inputs give the same bytes: every packed file gets one fixed time (SOURCE_DATE_EPOCH,
 # else the time of the checked-out commit, else the newest file time of the source tree) and the
-# archive lists its files in a fixed order. The version and the files come from release.txt.
+# archive lists its files in a fixed order. The version and the files come from release.txt; the
+# names the installer shares with the programs (window classes, the updaters' lock, the files
+# installed into the System folder) from shared/product/layout.h.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/release.sh"
+source "$root/scripts/layout.sh"
 dist=$(cd "${1:-$root/build/dist}" && pwd)
 dist64=$(cd "${2:-$root/build/dist64}" && pwd)
 out=${3:-$root/build}
@@ -23,6 +26,12 @@ out=$(cd "$out" && pwd)
 
 version=$release_display_version
 files=("${shipped_files[@]}")
+changer_class=$(layout_text kChangerWindowClass)
+updater_class=$(layout_text kUpdaterWindowClass)
+updater_lock_namespace=$(layout_text kUpdaterLockNamespace)
+updater_lock=$(layout_text kUpdaterLockName)
+updater_lock_global=$(layout_text kUpdaterMutexName)
+installed_files=$(layout_installed_files)
 
 epoch=$(source_epoch)
 # Zip stores local time; one zone for everyone.
@@ -48,7 +57,8 @@ stage "$dist" x86
 stage "$dist64" x64
 find "$work" -exec touch -h -d "@$epoch" {} +
 
-# The installer's lists of the application folder's files.
+# The installer's lists of the application folder's files and of the System folder's copies, and
+# the names it finds the programs by.
 {
     echo '!macro INSTALL_FILES STAGE'
     printf '  File "${STAGE}\\%s"\n' "${files[@]}"
@@ -56,6 +66,16 @@ find "$work" -exec touch -h -d "@$epoch" {} +
     echo '!macro DELETE_FILES'
     printf '  Delete /REBOOTOK "$INSTDIR\\%s"\n' "${files[@]}"
     echo '!macroend'
+    echo '!macro REFRESH_EACH_SYSTEM_COPY STAGE'
+    while read -r shipped installed; do
+        printf '  !insertmacro REFRESH_SYSTEM_COPY "${STAGE}" %s %s\n' "$shipped" "$installed"
+    done <<<"$installed_files"
+    echo '!macroend'
+    printf '!define CHANGER_CLASS "%s"\n' "$changer_class"
+    printf '!define UPDATER_CLASS "%s"\n' "$updater_class"
+    printf '!define UPDATER_LOCK_NAMESPACE "%s"\n' "$updater_lock_namespace"
+    printf '!define UPDATER_LOCK "%s"\n' "$updater_lock"
+    printf '!define UPDATER_LOCK_GLOBAL "%s"\n' "$updater_lock_global"
 } >"$work/files.nsh"
 
 # The installer. makensis 3.08 keeps its stub's fixed PE time stamp and takes the packed

@@ -2,6 +2,7 @@
 
 #include "drives.h"
 #include "geometry.h"
+#include "layout.h"
 #include "program.h"
 #include "resource.h"
 #include "unique_handle.h"
@@ -13,7 +14,6 @@ namespace zelvo {
 
 namespace {
 
-constexpr char kClassName[] = "ZelvoDrivesUpdater";
 constexpr char kTitle[] = "Zelvo /drives";
 // Fixed single border without minimize and maximize boxes; kept out of the taskbar.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -37,15 +37,15 @@ BOOL CALLBACK CloseOtherWindow(HWND hwnd, LPARAM self) {
 } // namespace
 
 bool DrivesWindow::Register(HINSTANCE instance) {
-    return RegisterWindowClass(instance, kClassName, WndProc, IDI_APP);
+    return RegisterWindowClass(instance, kUpdaterWindowClass, WndProc, IDI_APP);
 }
 
 bool DrivesWindow::Create(HINSTANCE instance) {
     instance_ = instance;
     const SIZE size = OuterSize();
     const POINT at = CentredOnScreen(size);
-    return CreateWindowExA(kWindowExStyle, kClassName, kTitle, kWindowStyle, at.x, at.y, size.cx,
-                           size.cy, nullptr, nullptr, instance, this) != nullptr;
+    return CreateWindowExA(kWindowExStyle, kUpdaterWindowClass, kTitle, kWindowStyle, at.x, at.y,
+                           size.cx, size.cy, nullptr, nullptr, instance, this) != nullptr;
 }
 
 LRESULT CALLBACK DrivesWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

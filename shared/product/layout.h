@@ -1,5 +1,7 @@
-// Every registry key, value and file name that the three programs share, in one place.
-// The programs meet only through these names, so nothing else spells them.
+// Every registry key, value and file name that the three programs share, in one place, with the
+// names the installer shares with them. The programs meet only through these names, so nothing
+// else spells them; the installer takes its names from here too (scripts/package.sh reads the
+// one-line constants and the table of installed files, so keep them in that form).
 #pragma once
 
 #include <string>
@@ -47,6 +49,11 @@ inline constexpr char kPendingRenamesSubkey[] =
     "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 inline constexpr char kPendingRenamesValueName[] = "PendingFileRenameOperations";
 
+// The window classes of the icon changer's main window and of the updater's hidden one, by which
+// the installer finds them running.
+inline constexpr char kChangerWindowClass[] = "ZelvoDrivesMain";
+inline constexpr char kUpdaterWindowClass[] = "ZelvoDrivesUpdater";
+
 // The predefined root that every key of the product lies under (HKEY_LOCAL_MACHINE).
 inline constexpr unsigned long kLocalMachineRoot = 0x80000002UL;
 
@@ -60,6 +67,18 @@ inline constexpr char kUsageLibrarySource[] = "\\ZelvoPrg.dll";
 inline constexpr char kUpdaterSource[] = "\\ZDrvs.dll";
 inline constexpr char kDefaultLibrarySource[] = "\\ZelvoDrives.icl";
 inline constexpr char kHelpFile[] = "\\Help.chm";
+
+// What is installed into the system folder, each file from the one shipped in the application
+// folder, in the order the remover deletes them.
+struct InstalledFile {
+    const char* shipped;
+    const char* installed;
+};
+inline constexpr InstalledFile kInstalledFiles[] = {
+    {kUsageLibrarySource, kUsageLibraryFile},
+    {kUpdaterSource, kUpdaterFile},
+    {kDefaultLibrarySource, kDefaultLibraryFile},
+};
 
 // Full key path of a drive's override key, e.g. "...\DriveIcons\E\DefaultIcon".
 inline std::string DriveIconKeyPath(char driveLetter) {

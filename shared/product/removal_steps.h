@@ -10,10 +10,6 @@
 
 namespace zelvo {
 
-// The files put into the system folder, in the order they are deleted.
-inline constexpr const char* kInstalledFiles[] = {kUsageLibraryFile, kUpdaterFile,
-                                                  kDefaultLibraryFile};
-
 // Deletes a file unless it is known to be missing. One that cannot go now (a running updater, a
 // library that a virus scanner reads) is moved aside and goes at the next restart under that
 // name, so that a copy installed before the restart keeps the real name; where even the move
@@ -30,8 +26,8 @@ inline void DeleteNowOrAtRestart(SystemOps& ops, const std::string& path) {
 inline void DeleteInstalledFiles(SystemOps& ops, const std::string& folder) {
     if (folder.empty())
         return;
-    for (const char* name : kInstalledFiles)
-        DeleteNowOrAtRestart(ops, folder + name);
+    for (const InstalledFile& file : kInstalledFiles)
+        DeleteNowOrAtRestart(ops, folder + file.installed);
 }
 
 // What a 32-bit icon changer installed on 64-bit Windows, seen from a 64-bit program: its files
