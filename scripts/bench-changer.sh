@@ -16,16 +16,6 @@ bench_build ZelvoDrv ZDrvs zelvo_usage_icons zelvo_drive_icons zelvo_bench \
     zelvo_bench_changer_bare -- "$dist/ZelvoDrv.exe" "$dist/ZDrvs.dll" "$dist/ZelvoPrg.dll" \
     "$dist/ZelvoDrives.icl" "$bench" "$bare"
 
-xvfb_pid=
-prefix=
-cleanup() {
-    if [ -n "$prefix" ]; then
-        stop_server "$prefix"
-        rm -rf "$prefix"
-    fi
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-}
-trap cleanup EXIT
 # The window must appear on a display; the server keeps the one it starts with.
 [ -n "${DISPLAY:-}" ] || start_xvfb
 

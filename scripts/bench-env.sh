@@ -15,6 +15,21 @@ fi
 build=${ZELVO_BENCH_BUILD:-$build}
 dist=${ZELVO_BENCH_DIST:-$dist}
 
+# Whatever way a benchmark ends, its prefix (with the prefix's server), its scratch folder and the
+# virtual display it started go with it.
+xvfb_pid=
+prefix=
+bench_scratch=$(mktemp -d)
+bench_cleanup() {
+    if [ -n "$prefix" ]; then
+        stop_server "$prefix"
+        rm -rf "$prefix"
+    fi
+    rm -rf "$bench_scratch"
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap bench_cleanup EXIT
+
 # Builds the given targets unless every given file is there: bench_build TARGETS... -- FILES...
 bench_build() {
     local targets=() file

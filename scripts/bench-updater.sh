@@ -20,18 +20,6 @@ steady=$build/tests/bench/zelvo_bench_bare_steady.exe
 bench_build ZDrvs zelvo_bench zelvo_bench_bare zelvo_bench_bare_steady -- "$dist/ZDrvs.dll" \
     "$bench" "$bare" "$steady"
 
-xvfb_pid=
-prefix=
-out_dir=$(mktemp -d)
-cleanup() {
-    if [ -n "$prefix" ]; then
-        stop_server "$prefix"
-        rm -rf "$prefix"
-    fi
-    rm -rf "$out_dir"
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-}
-trap cleanup EXIT
 [ -n "${DISPLAY:-}" ] || start_xvfb
 
 ensure_template
@@ -70,8 +58,8 @@ for pass in changing steady; do
             two) drives="a:floppy c:hd d:cdrom e:hd z:network" ;;
             all) drives=$all26 ;;
         esac
-        measure "$drives" "$yardstick" "$out_dir/$pass-$config"
-        result[$pass-$config]=$(cat "$out_dir/$pass-$config")
+        measure "$drives" "$yardstick" "$bench_scratch/$pass-$config"
+        result[$pass-$config]=$(cat "$bench_scratch/$pass-$config")
     done
 done
 

@@ -45,16 +45,7 @@ if [ -z "$xvfb_pid" ]; then
 fi
 
 wine "$app" >/dev/null 2>&1 </dev/null &
-window=""
-for _ in $(seq $((wait_seconds * 5))); do
-    info=$(xwininfo -name "$title" 2>/dev/null || true)
-    if grep -q 'Map State: IsViewable' <<<"$info"; then
-        window=$(sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$info")
-        break
-    fi
-    sleep 0.2
-done
-if [ -z "$window" ]; then
+if ! window=$(wait_for_window "$title" "$wait_seconds"); then
     echo "run.sh: the icon changer's window did not appear within $wait_seconds seconds" >&2
     exit 1
 fi

@@ -127,6 +127,31 @@ stop_server() {
     WINEPREFIX=$1 wineserver -k >/dev/null 2>&1 || true
 }
 
+# Runs COMMAND... every 0.2 s until it succeeds, for SECONDS at most; fails when it never did.
+#   wait_until SECONDS COMMAND...
+wait_until() {
+    local seconds=$1 i
+    shift
+    for ((i = 0; i < seconds * 5; i++)); do
+        "$@" && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# True when X shows a window of this title (mapped and viewable).
+window_viewable() {
+    xwininfo -name "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# Waits SECONDS at most until X shows a window of this title, and prints its X window id; fails
+# when none showed.
+#   wait_for_window TITLE SECONDS
+wait_for_window() {
+    wait_until "$2" window_viewable "$1" || return 1
+    xwininfo -name "$1" 2>/dev/null | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p'
+}
+
 # Starts a virtual display on a free number and exports DISPLAY; sets xvfb_pid.
 start_xvfb() {
     local fifo

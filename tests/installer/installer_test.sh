@@ -153,38 +153,32 @@ estimated=$(($(reg_value "$uninst_key" EstimatedSize)))
 # --- The installed icon changer installs the updater, its libraries and the logon entry ---------
 wine "$app_win\\ZelvoDrv.exe" >/dev/null 2>&1 </dev/null &
 changer=$!
-for _ in $(seq 100); do
+changer_installed() {
     [ -f "$system/ZelvoPrg.icl" ] && [ -f "$system/ZDrvs.exe" ] && [ -f "$system/ZelvoDrives.icl" ] &&
-        [ -n "$(reg_value "$run_key" ZDrives)" ] && break
-    sleep 0.2
-done
+        [ -n "$(reg_value "$run_key" ZDrives)" ]
+}
+wait_until 20 changer_installed || true
 for f in ZelvoPrg.icl ZDrvs.exe ZelvoDrives.icl; do
     [ -f "$system/$f" ] || fail "the icon changer did not install $f into the System folder"
 done
 [ -n "$(reg_value "$run_key" ZDrives)" ] || fail "the icon changer did not add the logon entry"
 
 # The changer's window is up, its start-up done, when X shows it.
-changer_window_shown() {
-    xwininfo -name 'Zelvo Drives' 2>/dev/null | grep -q 'Map State: IsViewable'
+changer_window='Zelvo Drives'
+changer_ended() {
+    ! kill -0 "$changer" 2>/dev/null
 }
 # Waits for the changer started as $changer to end; fails, and forces it, if it stays.
 expect_changer_closed() {
-    for _ in $(seq 50); do
-        kill -0 "$changer" 2>/dev/null || break
-        sleep 0.2
-    done
-    if kill -0 "$changer" 2>/dev/null; then
+    if ! wait_until 10 changer_ended; then
         fail "$1 did not close the open icon changer"
         "${native_wine[@]}" taskkill /f /im ZelvoDrv.exe >/dev/null 2>&1 </dev/null || true
     fi
     wait "$changer" 2>/dev/null || true
 }
-# Waits until no updater runs, so that the drive icon overrides stay still.
+# True when no updater runs, so that the drive icon overrides stay still.
 updaters_done() {
-    for _ in $(seq 100); do
-        wine winedbg --command "info proc" 2>/dev/null </dev/null | grep -q -i "'zdrvs\.exe'" || return 0
-        sleep 0.2
-    done
+    ! wine winedbg --command "info proc" 2>/dev/null </dev/null | grep -q -i "'zdrvs\.exe'"
 }
 overrides_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\DriveIcons'
 drive_icons() {
@@ -193,11 +187,8 @@ drive_icons() {
 
 # --- An upgrade over an older release, with the changer open ---------------------------------
 # An older release left other System folder copies; a drive has an override of the user's own.
-for _ in $(seq 100); do
-    changer_window_shown && break
-    sleep 0.2
-done
-updaters_done
+wait_for_window "$changer_window" 20 >/dev/null || true
+wait_until 20 updaters_done || true
 wine reg add "$overrides_key\\Q\\DefaultIcon" /ve /d 'C:\Icons\own.ico,0' /f "${reg_view[@]}" \
     >/dev/null 2>&1 </dev/null || fail "could not add an override of the user's own"
 for f in ZelvoPrg.icl ZDrvs.exe ZelvoDrives.icl; do
@@ -223,11 +214,7 @@ entries=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninsta
 # after Purgo.
 wine "$app_win\\ZelvoDrv.exe" >/dev/null 2>&1 </dev/null &
 changer=$!
-for _ in $(seq 100); do
-    changer_window_shown && break
-    sleep 0.2
-done
-changer_window_shown || fail "the icon changer's window did not show again"
+wait_for_window "$changer_window" 20 >/dev/null || fail "the icon changer's window did not show again"
 
 # --- Uninstall, as Programs and Features does it quietly ---------------------------------------
 rc=0
@@ -235,16 +222,12 @@ wine "$app_win\\uninstall.exe" /S >/dev/null 2>&1 </dev/null || rc=$?
 [ "$rc" -eq 0 ] || fail "silent uninstall exited with $rc"
 # The uninstaller returns at once and goes on from a copy of itself in TEMP (Un.exe); it is
 # done when no uninstaller runs any more.
-uninstalling() {
+uninstalled() {
     local procs
     procs=$(wine winedbg --command "info proc" 2>/dev/null </dev/null)
-    grep -q -i -E "'(un[^']*|uninstall|purgo)\.exe'" <<<"$procs"
+    ! grep -q -i -E "'(un[^']*|uninstall|purgo)\.exe'" <<<"$procs"
 }
-for _ in $(seq 150); do
-    uninstalling || break
-    sleep 0.2
-done
-uninstalling && fail "the uninstaller is still running"
+wait_until 30 uninstalled || fail "the uninstaller is still running"
 expect_changer_closed "the uninstaller"
 
 [ ! -e "$app" ] || fail "the program folder is still there: $(ls -A "$app" | tr '\n' ' ')"
