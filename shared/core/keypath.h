@@ -1,5 +1,5 @@
 // Full key paths ("HKEY_LOCAL_MACHINE\SOFTWARE\..."): the root table and the format test.
-// Pure logic, so that the registry layer's decisions can be tested without Windows.
+// Pure logic, so that what a key path names is decided and tested without Windows.
 #pragma once
 
 #include <cstdint>
