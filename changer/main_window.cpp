@@ -6,7 +6,6 @@
 #include "drives.h"
 #include "geometry.h"
 #include "icon_browse.h"
-#include "icon_location.h"
 #include "icon_picker_dialog.h"
 #include "layout.h"
 #include "pictures.h"
@@ -20,9 +19,7 @@
 #include "window.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
-#include <array>
 #include <optional>
 
 namespace zelvo {
@@ -105,19 +102,6 @@ void ShowBitmap(HWND control, HBITMAP bitmap, HBITMAP given) {
         SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
     if (previous && previous != given)
         DeleteObject(previous);
-}
-
-// ExtractAssociatedIconA's path buffer, in characters; the call may write into it.
-constexpr std::size_t kExtractPathCapacity = MAX_PATH;
-
-// The icon Explorer would show for a location; none for a path too long for the call's buffer.
-UniqueHicon ExtractPreviewIcon(HINSTANCE instance, const IconLocationParts& location) {
-    std::array<char, kExtractPathCapacity> path = {};
-    if (location.path.size() >= path.size())
-        return {};
-    std::copy(location.path.begin(), location.path.end(), path.begin());
-    WORD index = static_cast<WORD>(location.index); // the call takes the index as 16 bits
-    return UniqueHicon(ExtractAssociatedIconA(instance, path.data(), &index));
 }
 
 } // namespace
@@ -412,17 +396,7 @@ void MainWindow::OnBrowse() {
     if (!location)
         return; // cancelled: nothing changes
     SetDlgItemTextA(hwnd_, IDC_TXTICONPATH, location->c_str());
-    ShowIconPreview();
-}
-
-void MainWindow::ShowIconPreview() {
-    picture2_.Reset();
-    if (const std::optional<IconLocationParts> location =
-            ParseIconLocation(WindowText(Control(IDC_TXTICONPATH)))) {
-        if (UniqueHicon icon = ExtractPreviewIcon(instance_, *location))
-            picture2_.DrawIcon(std::move(icon));
-    }
-    picture2_.ShowLabel();
+    picture2_.ShowIconPreview(WindowText(Control(IDC_TXTICONPATH)));
 }
 
 void MainWindow::OnApply() {

@@ -41,8 +41,6 @@ class MainWindow : public RoutedWindow<MainWindow> {
     void OnDriveChosen();
     // cmdBrowse: the chosen icon's location into txtIconPath, and its preview.
     void OnBrowse();
-    // Draws the icon that txtIconPath names into Picture2 (only ever after a choice).
-    void ShowIconPreview();
     void OnApply();
     void OnRestore();
     void OnHelp();

@@ -2,9 +2,16 @@
 
 #include "dpi.h"
 #include "geometry.h"
+#include "icon_location.h"
 #include "pictures.h"
 #include "resource.h"
 #include "window.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <array>
+#include <optional>
 
 namespace zelvo {
 
@@ -18,6 +25,19 @@ constexpr COLORREF kPreviewTextColour = RGB(0, 0, 255);
 constexpr TwipRect kLabelTwips = {0, 540, 720, 195};
 constexpr PictureResources kPlaceholder = {IDB_PLACEHOLDER, IDB_PLACEHOLDER_150,
                                            IDB_PLACEHOLDER_200};
+
+// ExtractAssociatedIconA's path buffer, in characters; the call may write into it.
+constexpr std::size_t kExtractPathCapacity = MAX_PATH;
+
+// The icon Explorer would show for a location; none for a path too long for the call's buffer.
+UniqueHicon ExtractPreviewIcon(HINSTANCE instance, const IconLocationParts& location) {
+    std::array<char, kExtractPathCapacity> path = {};
+    if (location.path.size() >= path.size())
+        return {};
+    std::copy(location.path.begin(), location.path.end(), path.begin());
+    WORD index = static_cast<WORD>(location.index); // the call takes the index as 16 bits
+    return UniqueHicon(ExtractAssociatedIconA(instance, path.data(), &index));
+}
 
 // A memory DC with a bitmap selected into it for the lifetime of this object.
 class BitmapDc {
@@ -80,18 +100,13 @@ void PreviewBox::Draw() {
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void PreviewBox::Reset() {
+void PreviewBox::ShowIconPreview(const std::string& location) {
+    // Reset first: nothing of the placeholder or an earlier preview remains, drawn or not.
     showsPlaceholder_ = false;
     icon_.reset();
+    if (const std::optional<IconLocationParts> parts = ParseIconLocation(location))
+        icon_ = ExtractPreviewIcon(instance_, *parts);
     Draw();
-}
-
-void PreviewBox::DrawIcon(UniqueHicon icon) {
-    icon_ = std::move(icon);
-    Draw();
-}
-
-void PreviewBox::ShowLabel() {
     ShowWindow(label_, SW_SHOWNA);
 }
 

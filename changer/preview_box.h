@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace zelvo {
 
 class PreviewBox : public RoutedWindow<PreviewBox> {
@@ -20,12 +22,11 @@ class PreviewBox : public RoutedWindow<PreviewBox> {
     // what it shows at that size: the placeholder until the first preview, then the last icon.
     void LayOut(const RECT& pixels, UINT dpi, HFONT font);
 
-    // Clears the image to the plain window colour, so that nothing of an earlier picture remains.
-    void Reset();
-    // Draws the icon at the top-left corner in the large-icon size; kept to be drawn again when
-    // the resolution changes.
-    void DrawIcon(UniqueHicon icon);
-    void ShowLabel();
+    // ShowIconPreview: the icon that an icon location names, as Explorer would show it, drawn on
+    // the plain window colour at the top-left corner in the large-icon size (and again when the
+    // resolution changes), then the label shown. Nothing is drawn for a location that names no
+    // icon.
+    void ShowIconPreview(const std::string& location);
 
   private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
