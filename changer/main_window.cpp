@@ -12,7 +12,7 @@
 #include "program.h"
 #include "resource.h"
 #include "shell_icon_picker.h"
-#include "sysfolders.h"
+#include "start_up.h"
 #include "system_text.h"
 #include "wide_path.h"
 #include "win_system_ops.h"
@@ -106,7 +106,7 @@ void ShowBitmap(HWND control, HBITMAP bitmap, HBITMAP given) {
 
 } // namespace
 
-MainWindow::MainWindow() : chkProg([this] { OnUsageOptionClick(); }) {}
+MainWindow::MainWindow() : ops_(nullptr, kChangerTitle), chkProg(ops_, lstDrives2) {}
 
 bool MainWindow::Register(HINSTANCE instance) {
     return RegisterWindowClass(instance, kChangerWindowClass, Procedure, IDI_APP) &&
@@ -193,6 +193,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCreate() {
+    ops_.SetOwner(hwnd_);
     handCursor_ = LoadCursorA(instance_, MAKEINTRESOURCEA(IDR_HAND_CURSOR));
     CreateControls();
     names_.emplace(hwnd_);
@@ -307,27 +308,26 @@ void MainWindow::CreateToolTips() {
 }
 
 bool MainWindow::Load() {
-    WinSystemOps ops(hwnd_, kChangerTitle);
     // Everything is installed from the program's own folder: without it, nothing is.
-    if (ops.AppFolder().empty()) {
+    if (ops_.AppFolder().empty()) {
         MessageBoxA(hwnd_, kNoAppFolderText, kChangerTitle, MB_OK | MB_ICONERROR);
         return false;
     }
-    OnUsageOptionClick(); // chkProg is created checked: switch-on
+    chkProg.Click(); // created checked: the switch-on
     FillDriveLetters();
     SendDlgItemMessageA(hwnd_, IDC_CBODRIVES, CB_SETCURSEL, 0, 0);
     OnDriveChosen();
     lstDrives2 = FixedDriveRoots();
     chkProg.assign(UsageOption::kOn); // already checked: runs nothing
-    if (const long error = InstallDefaultLibrary(ops)) {
+    if (const long error = InstallDefaultLibrary(ops_)) {
         const std::string message = "The default drive icons could not be installed into the "
                                     "system folder:\n\n" +
-                                    ops.SystemFolder() + kDefaultLibraryFile + "\n\n" +
+                                    ops_.SystemFolder() + kDefaultLibraryFile + "\n\n" +
                                     SystemErrorText(error);
         MessageBoxA(hwnd_, message.c_str(), kChangerTitle, MB_OK | MB_ICONERROR);
         return false;
     }
-    StartInstalledUpdater(ops);
+    StartInstalledUpdater(ops_);
     PostMessageA(hwnd_, kRegisterTaskMessage, 0, 0);
     return true;
 }
@@ -336,8 +336,7 @@ bool MainWindow::Load() {
 void MainWindow::OnRegisterTask() {
     if (!chkProg.isOn())
         return;
-    WinSystemOps ops(hwnd_, kChangerTitle);
-    RegisterUpdaterTask(ops);
+    RegisterUpdaterTask(ops_);
 }
 
 // cboDrives and lstDrives get the letters of one reading, so that they always hold the same
@@ -392,7 +391,7 @@ void MainWindow::OnBrowse() {
     ShellIconPicker shell(hwnd_);
     IconPickerDialog own(hwnd_);
     const std::optional<std::string> location =
-        BrowseForIconLocation(shell, own, GetSystemFolder(), WindowsPlatformId());
+        BrowseForIconLocation(shell, own, ops_.SystemFolder(), WindowsPlatformId());
     if (!location)
         return; // cancelled: nothing changes
     SetDlgItemTextA(hwnd_, IDC_TXTICONPATH, location->c_str());
@@ -410,37 +409,23 @@ void MainWindow::OnApply() {
     const std::string letter = ChosenDriveLetter();
     if (letter.empty())
         return; // no drive to apply to
-    WinSystemOps ops(hwnd_, kChangerTitle);
-    if (const long error = ApplyDriveIcon(ops, letter[0], location))
+    if (const long error = ApplyDriveIcon(ops_, letter[0], location))
         MessageBoxA(hwnd_, ApplyFailedMessage(letter[0], SystemErrorText(error)).c_str(),
                     kChangerTitle, MB_OK | MB_ICONERROR);
 }
 
 void MainWindow::OnRestore() {
-    WinSystemOps ops(hwnd_, kChangerTitle);
     restoring_ = true;
-    RestoreDefaults(ops, [this] {
-        chkProg.assign(UsageOption::kOff); // runs the switch-off when the option was on
-        OnUsageOptionClick();
-    });
+    RestoreDefaults(ops_, chkProg);
     restoring_ = false;
     if (closeWhenRestored_)
         OnClose();
 }
 
-void MainWindow::OnUsageOptionClick() {
-    WinSystemOps ops(hwnd_, kChangerTitle);
-    if (chkProg.isOn())
-        SwitchUsageBarsOn(ops);
-    else
-        SwitchUsageBarsOff(ops, lstDrives2);
-}
-
 void MainWindow::OnHelp() {
     // The help viewer reads its command line as ANSI text: a folder name outside the code page
     // reaches it in its short form.
-    WinSystemOps ops(hwnd_, kChangerTitle);
-    ops.ShellOpen(AnsiPathFromWide(ops.AppFile(kHelpFile))); // the result is not examined
+    ops_.ShellOpen(AnsiPathFromWide(ops_.AppFile(kHelpFile))); // the result is not examined
 }
 
 void MainWindow::OnClose() {
@@ -448,10 +433,8 @@ void MainWindow::OnClose() {
         closeWhenRestored_ = true;
         return;
     }
-    if (chkProg.isOn()) {
-        WinSystemOps ops(hwnd_, kChangerTitle);
-        RenewLogonEntry(ops);
-    }
+    if (chkProg.isOn())
+        RenewLogonEntry(ops_);
     DestroyWindow(hwnd_);
 }
 

@@ -6,6 +6,7 @@
 #include "preview_box.h"
 #include "unique_handle.h"
 #include "usage_option.h"
+#include "win_system_ops.h"
 #include "window.h"
 
 #include <windows.h>
@@ -46,7 +47,6 @@ class MainWindow : public RoutedWindow<MainWindow> {
     void OnHelp();
     void OnClose();
     void OnActivate(bool active);
-    void OnUsageOptionClick();
     void OnRegisterTask();
     void OnPaint();
     bool OnSetCursor(HWND over);
@@ -85,6 +85,9 @@ class MainWindow : public RoutedWindow<MainWindow> {
     // command runs meanwhile, and a close waits until it is done.
     bool restoring_ = false;
     bool closeWhenRestored_ = false;
+    // Every effect of the window's handlers and sequences, with the window as the owner of
+    // whatever the shell starts.
+    WinSystemOps ops_;
 
     // Hidden working state.
     DriveLetterList lstDrives;           // mirror of cboDrives; its selection is the chosen drive

@@ -4,7 +4,6 @@
 
 #include "system_ops.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,14 +28,17 @@ void SwitchUsageBarsOff(SystemOps& ops, const std::vector<std::string>& fixedRoo
 // library are in the system folder.
 void RenewLogonEntry(SystemOps& ops);
 
-// The option's value (1 on; 0, 2 and anything else off), with the rule of a check box:
-// assigning a different value runs the click handler at once; assigning the same runs nothing.
+// chkProg: the option's value (1 on; 0, 2 and anything else off) with its click handler, the
+// switch-on or the switch-off over ops, of the fixed drives' roots in fixedRoots (the window's
+// list, filled after the first click). It keeps the rule of a check box: assigning a different
+// value runs the click handler at once; assigning the same runs nothing.
 class UsageOption {
   public:
     static constexpr int kOn = 1;
     static constexpr int kOff = 0;
 
-    explicit UsageOption(std::function<void()> onClick) : onClick_(std::move(onClick)) {}
+    UsageOption(SystemOps& ops, const std::vector<std::string>& fixedRoots)
+        : ops_(ops), fixedRoots_(fixedRoots) {}
 
     int value() const { return value_; }
     bool isOn() const { return value_ == kOn; }
@@ -44,12 +46,20 @@ class UsageOption {
         if (value == value_)
             return;
         value_ = value;
-        onClick_();
+        Click();
+    }
+    // The click handler, also run directly: the switch-on while on, else the switch-off.
+    void Click() {
+        if (isOn())
+            SwitchUsageBarsOn(ops_);
+        else
+            SwitchUsageBarsOff(ops_, fixedRoots_);
     }
 
   private:
     int value_ = kOn; // created checked
-    std::function<void()> onClick_;
+    SystemOps& ops_;
+    const std::vector<std::string>& fixedRoots_;
 };
 
 } // namespace zelvo

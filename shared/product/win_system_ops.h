@@ -58,6 +58,8 @@ class WinPassOps : public virtual PassOps {
 class WinSystemOps final : public SystemOps, public WinPassOps {
   public:
     WinSystemOps(HWND owner, const char* title) : WinPassOps(title), owner_(owner) {}
+    // For a window that holds its effects from before it exists: itself, once it does.
+    void SetOwner(HWND owner) { owner_ = owner; }
 
     std::wstring AppFolder() override;
     std::string Wow64SystemFolder() override;

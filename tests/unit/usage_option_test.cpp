@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace zelvo;
 using zelvo::testing::FakeSystemOps;
 using Calls = std::vector<std::string>;
@@ -169,23 +171,38 @@ TEST(RenewLogonEntry, WritesTheSystemFolderCopyOfTheUpdaterOnlyWhileItIsThere) {
 }
 
 TEST(UsageOption, AssigningADifferentValueRunsTheHandlerAndTheSameValueDoesNot) {
-    int clicks = 0;
-    UsageOption option([&] { ++clicks; });
+    // Each run of the handler, a switch-off here, ends by deleting the logon task.
+    FakeSystemOps ops;
+    const std::vector<std::string> noDrives;
+    UsageOption option(ops, noDrives);
+    const auto clicks = [&] {
+        return std::count(ops.calls.begin(), ops.calls.end(), "delete task");
+    };
     EXPECT_TRUE(option.isOn()); // created checked
     option.assign(UsageOption::kOn);
-    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(ops.calls, Calls{});
     option.assign(UsageOption::kOff);
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(clicks(), 1);
     option.assign(UsageOption::kOff);
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(clicks(), 1);
 }
 
 TEST(UsageOption, GreyedValueTwoCountsAsOff) {
-    int clicks = 0;
-    UsageOption option([&] { ++clicks; });
+    FakeSystemOps ops;
+    const std::vector<std::string> fixed = {"C:\\"};
+    UsageOption option(ops, fixed);
     option.assign(2);
-    EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(option.isOn());
+    EXPECT_EQ(ops.calls.back(),
+              "set " + kIcons + "C\\DefaultIcon [] = " + kSys + "\\ZelvoDrives.icl,0");
+}
+
+TEST(UsageOption, ItsHandlerRunDirectlySwitchesOnWhileOn) {
+    FakeSystemOps ops;
+    const std::vector<std::string> noDrives;
+    UsageOption option(ops, noDrives);
+    option.Click();
+    EXPECT_EQ(ops.calls, kFullSwitchOn);
 }
 
 TEST(SwitchUsageBarsOff, WithoutASystemFolderDeletesNoFileInTheDriveRoot) {
