@@ -1,6 +1,7 @@
 #include "start_up.h"
 
 #include "layout.h"
+#include "usage_option.h"
 
 namespace zelvo {
 
@@ -22,6 +23,12 @@ void StartInstalledUpdater(SystemOps& ops) {
         return;
     ops.PumpMessages();
     ops.ShellOpen(updater); // the result of a start is not examined
+}
+
+void RegisterUpdaterTask(SystemOps& ops) {
+    if (const std::string system = ops.SystemFolder();
+        !system.empty() && UsageBarsInstalled(ops, system))
+        ops.RegisterLogonTask(system + kUpdaterFile);
 }
 
 } // namespace zelvo

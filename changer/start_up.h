@@ -1,5 +1,6 @@
 // The icon changer's start-up sequences over SystemOps, around the window's filling of its drive
-// lists: the default drive-icon library's copy and the last start of the updater.
+// lists: the default drive-icon library's copy, the last start of the updater and, once the
+// window shows, the logon task.
 #pragma once
 
 #include "system_ops.h"
@@ -13,5 +14,9 @@ long InstallDefaultLibrary(SystemOps& ops);
 
 // Start-up's last step: when the updater is installed, lets waiting messages run and starts it.
 void StartInstalledUpdater(SystemOps& ops);
+
+// Registers the logon task for the system folder's updater, with the updater and its library
+// in place (not with the system folder unknown). Slow (COM and the Task Scheduler): the window runs it once it shows.
+void RegisterUpdaterTask(SystemOps& ops);
 
 } // namespace zelvo

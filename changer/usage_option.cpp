@@ -11,14 +11,12 @@ void WriteLogonEntry(SystemOps& ops, const std::string& systemFolder) {
     ops.SetRegString(kRunKeyPath, kLogonValueName, systemFolder + kUpdaterFile);
 }
 
-// Whether the updater and its library are in the system folder: a logon entry or task without
-// them would start nothing, or an updater that writes nothing.
+} // namespace
+
 bool UsageBarsInstalled(SystemOps& ops, const std::string& systemFolder) {
     return ops.FileExists(systemFolder + kUpdaterFile) == FileTest::Present &&
            ops.FileExists(systemFolder + kUsageLibraryFile) == FileTest::Present;
 }
-
-} // namespace
 
 void SwitchUsageBarsOn(SystemOps& ops) {
     const std::string system = ops.SystemFolder();
@@ -38,12 +36,6 @@ void SwitchUsageBarsOn(SystemOps& ops) {
         ops.DeleteLogonTask();
     }
     ops.ShellOpen(system + kUpdaterFile); // the result of a start is not examined
-}
-
-void RegisterUpdaterTask(SystemOps& ops) {
-    if (const std::string system = ops.SystemFolder();
-        !system.empty() && UsageBarsInstalled(ops, system))
-        ops.RegisterLogonTask(system + kUpdaterFile);
 }
 
 void SwitchUsageBarsOff(SystemOps& ops, const std::vector<std::string>& fixedRoots) {

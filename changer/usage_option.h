@@ -14,10 +14,9 @@ namespace zelvo {
 // task); then starts the updater. Nothing at all when the system folder is unknown.
 void SwitchUsageBarsOn(SystemOps& ops);
 
-// Registers the logon task for the system folder's updater, with the updater and its library
-// in place (not with the system folder unknown). Slow (COM and the Task Scheduler): the window
-// runs it once it shows.
-void RegisterUpdaterTask(SystemOps& ops);
+// Whether the updater and its library are in the system folder: a logon entry or task without
+// them would start nothing, or an updater that writes nothing.
+bool UsageBarsInstalled(SystemOps& ops, const std::string& systemFolder);
 
 // Deletes the updater, its library, the logon entry and the logon task (and a 32-bit icon
 // changer's leftovers), and points the existing override of each fixed drive (roots "C:\" ...)

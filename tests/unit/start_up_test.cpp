@@ -14,6 +14,7 @@ const std::string kSys = "C:\\WINDOWS\\system32";
 const std::string kDefaults = kSys + "\\ZelvoDrives.icl";
 const std::string kCopyDefaults =
     "copy C:\\Program Files\\Zelvo Drives\\ZelvoDrives.icl -> " + kDefaults;
+const std::string kTask = "register task " + kSys + "\\ZDrvs.exe";
 
 } // namespace
 
@@ -51,6 +52,7 @@ TEST(StartUp, WithoutASystemFolderCopiesAndStartsNothing) {
     ops.files["\\ZDrvs.exe"] = FileTest::Present;
     EXPECT_EQ(InstallDefaultLibrary(ops), 0);
     StartInstalledUpdater(ops);
+    RegisterUpdaterTask(ops);
     EXPECT_EQ(ops.calls, Calls{});
 }
 
@@ -62,4 +64,19 @@ TEST(StartInstalledUpdater, StartsOnlyAnUpdaterKnownToBeThere) {
     StartInstalledUpdater(ops);
     EXPECT_EQ(ops.calls, (Calls{"exists " + kSys + "\\ZDrvs.exe", "exists " + kSys + "\\ZDrvs.exe",
                                 "pump", "open " + kSys + "\\ZDrvs.exe"}));
+}
+
+// Registered apart, once the window shows: the start does not wait for the Task Scheduler. Only
+// with the updater and its library in place.
+TEST(RegisterUpdaterTask, RegistersTheSystemFoldersUpdaterWhenItIsInstalled) {
+    const std::string updater = kSys + "\\ZDrvs.exe";
+    const std::string library = kSys + "\\ZelvoPrg.icl";
+    FakeSystemOps ops;
+    ops.files[updater] = FileTest::Present;
+    ops.files[library] = FileTest::Present;
+    RegisterUpdaterTask(ops);
+    EXPECT_EQ(ops.calls, (Calls{"exists " + updater, "exists " + library, kTask}));
+    FakeSystemOps missing;
+    RegisterUpdaterTask(missing);
+    EXPECT_EQ(missing.calls, Calls{"exists " + updater});
 }

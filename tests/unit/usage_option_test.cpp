@@ -1,6 +1,7 @@
 #include "usage_option.h"
 
 #include "fake_system_ops.h"
+#include "start_up.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,6 @@ const std::string kDeleteRun =
 const std::string kIcons =
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\\";
 
-const std::string kTask = "register task " + kSys + "\\ZDrvs.exe";
 const std::string kLibrary = kSys + "\\ZelvoPrg.icl";
 const std::string kUpdater = kSys + "\\ZDrvs.exe";
 const std::string kCopyLibrary = "copy " + kApp + "\\ZelvoPrg.dll -> " + kLibrary;
@@ -84,25 +84,12 @@ TEST(SwitchUsageBarsOn, AFailedCopyWritesNoLogonEntryNorTaskAndTakesAnEarlierOne
 }
 
 TEST(SwitchUsageBarsOn, WithoutASystemFolderDoesNothing) {
-    // The bare names would copy into, register and start from the current drive's root.
+    // The bare names would copy into and start from the current drive's root.
     FakeSystemOps ops;
     ops.systemFolder = "";
     SwitchUsageBarsOn(ops);
     RenewLogonEntry(ops);
-    RegisterUpdaterTask(ops);
     EXPECT_EQ(ops.calls, Calls{});
-}
-
-// Registered apart, once the window shows: the start does not wait for the Task Scheduler. Only
-// with the updater and its library in place.
-TEST(RegisterUpdaterTask, RegistersTheSystemFoldersUpdaterWhenItIsInstalled) {
-    FakeSystemOps ops;
-    InstallBoth(ops);
-    RegisterUpdaterTask(ops);
-    EXPECT_EQ(ops.calls, (Calls{"exists " + kUpdater, "exists " + kLibrary, kTask}));
-    FakeSystemOps missing;
-    RegisterUpdaterTask(missing);
-    EXPECT_EQ(missing.calls, Calls{"exists " + kUpdater});
 }
 
 TEST(SwitchUsageBarsOn, WithoutTheApplicationFolderCopiesNothing) {
