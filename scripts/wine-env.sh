@@ -49,7 +49,7 @@ ensure_template() {
     (
         flock 9
         # Wine notes the time of the wine.inf it set the prefix up from (ending in CR LF).
-        stamp=$(tr -d '\r\n' <"$template/.update-timestamp" 2>/dev/null || true)
+        stamp=$(tr -d '\r\n' 2>/dev/null <"$template/.update-timestamp" || true)
         [ -f "$template/.ready" ] && [ "$stamp" = "$(stat -c %Y /usr/share/wine/wine.inf)" ] && exit 0
         rm -rf "$template"
         WINEPREFIX="$template" wineboot -i >/dev/null 2>&1 </dev/null
