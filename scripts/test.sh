@@ -49,4 +49,7 @@ failed=0
 ctest --preset win64 -j"$jobs" || failed=1
 finish "$win32_tests" build/win32-tests.log || failed=1
 finish "$reproducible" build/reproducible.log || failed=1
+if [ "$ZELVO_NO_WIN32" = 1 ]; then
+    echo "The 32-bit Wine tests were skipped: $ZELVO_NO_WIN32_REASON."
+fi
 [ "$failed" -eq 0 ]

@@ -8,14 +8,23 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 zelvo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 wine_root=${ZELVO_WINE_ROOT:-$zelvo_root/build/wine}
 
-# Some kernels are built without 32-bit x86 support: there Wine's 32-bit loader cannot start,
-# and only 64-bit Windows programs run, through the 64-bit loader. ZELVO_NO_WIN32=1 says so to
-# the test scripts, which then skip what needs a 32-bit program (ctest's skip code 77).
+# Some kernels are built without 32-bit x86 support, and on a mirror part-way through a sync the
+# 32-bit Wine may not install (scripts/setup.sh): then Wine's 32-bit loader cannot start, and only
+# 64-bit Windows programs run, through the 64-bit loader. ZELVO_NO_WIN32=1 says so to the test
+# scripts, which then skip what needs a 32-bit program (ctest's skip code 77), and
+# ZELVO_NO_WIN32_REASON says why.
 zelvo_skip_code=77
 if [ -z "${ZELVO_NO_WIN32+set}" ]; then
     ZELVO_NO_WIN32=0
-    /usr/lib/wine/wine --version >/dev/null 2>&1 || ZELVO_NO_WIN32=1
-    export ZELVO_NO_WIN32
+    ZELVO_NO_WIN32_REASON=""
+    if [ ! -x /usr/lib/wine/wine ]; then
+        ZELVO_NO_WIN32=1
+        ZELVO_NO_WIN32_REASON="the 32-bit Wine (wine32:i386) is not installed"
+    elif ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        ZELVO_NO_WIN32=1
+        ZELVO_NO_WIN32_REASON="this machine's kernel runs no 32-bit code"
+    fi
+    export ZELVO_NO_WIN32 ZELVO_NO_WIN32_REASON
 fi
 if [ "$ZELVO_NO_WIN32" = 1 ]; then
     # Debian's wine and wine-stable prefer the 32-bit loader whenever it is installed.
@@ -35,7 +44,7 @@ fi
 # run.
 skip_without_win32() {
     if [ "$ZELVO_NO_WIN32" = 1 ]; then
-        echo "skipped: $1: this machine's kernel runs no 32-bit code, so Wine runs no 32-bit program"
+        echo "skipped: $1: ${ZELVO_NO_WIN32_REASON:-this machine runs no 32-bit code}, so Wine runs no 32-bit program"
         exit "$zelvo_skip_code"
     fi
 }
