@@ -66,7 +66,7 @@ LRESULT DrivesWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         Unload();
-        PostQuitMessage(0);
+        PostQuitMessage(exitCode_);
         return 0;
     }
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
@@ -108,8 +108,9 @@ void DrivesWindow::sListAllDrives() {
 
 void DrivesWindow::UpdateDriveIcons() {
     WinPassOps ops(kUpdaterTitle);
-    zelvo::UpdateDriveIcons(
+    const PassResult result = zelvo::UpdateDriveIcons(
         ops, fields_, [this](std::vector<std::string> lines) { PrintLines(std::move(lines)); });
+    exitCode_ = result.withoutLock ? kExitWithoutLock : 0;
     DestroyWindow(hwnd_);
 }
 

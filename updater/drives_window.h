@@ -14,6 +14,10 @@
 
 namespace zelvo {
 
+// The updater's exit codes besides 0, which the Task Scheduler shows as the task's last result.
+inline constexpr int kExitWindowNotMade = 1;
+inline constexpr int kExitWithoutLock = 2; // the pass wrote nothing for want of the updaters' lock
+
 class DrivesWindow : public RoutedWindow<DrivesWindow> {
   public:
     static bool Register(HINSTANCE instance);
@@ -39,6 +43,7 @@ class DrivesWindow : public RoutedWindow<DrivesWindow> {
     HINSTANCE instance_ = nullptr;
     // What is printed on the window: kept, so that every repaint shows it again.
     std::vector<std::string> printed_;
+    int exitCode_ = 0; // the program's, once the pass is done
 
     // Working fields: lstDrives, txtPercentUsed and txtPath.
     DrivesFields fields_;

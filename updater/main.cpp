@@ -21,7 +21,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
 
     zelvo::DrivesWindow window;
     if (!zelvo::DrivesWindow::Register(instance) || !window.Create(instance))
-        return 1;
+        return zelvo::kExitWindowNotMade;
     window.Load(); // runs the pass and destroys the window, which posts the quit
     return zelvo::RunMessageLoop();
 }

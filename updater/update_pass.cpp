@@ -13,15 +13,16 @@ void ChooseUsageIcon(PassOps& ops, DrivesFields& fields) {
     fields.txtPath = UsageIconLocation(ops.SystemFolder(), index);
 }
 
-int UpdateDriveIcons(PassOps& ops, DrivesFields& fields,
-                     const std::function<void(std::vector<std::string>)>& print) {
-    int written = 0;
+PassResult UpdateDriveIcons(PassOps& ops, DrivesFields& fields,
+                            const std::function<void(std::vector<std::string>)>& print) {
+    PassResult result;
     bool changed = false;
     {
         const UpdatersHeld held(ops);
+        result.withoutLock = !held.held();
         const std::string system = ops.SystemFolder();
-        if (!held.held() || system.empty())
-            return 0;
+        if (result.withoutLock || system.empty())
+            return result;
         for (const std::string& root : fields.lstDrives) {
             std::uint64_t total = 0, free = 0;
             if (root.empty() || !ops.DriveSpace(root, total, free) || total == 0)
@@ -38,14 +39,14 @@ int UpdateDriveIcons(PassOps& ops, DrivesFields& fields,
             const bool known = ops.ReadRegString(key, "", before) == 0;
             ops.CreateRegKey(key);
             if (ops.SetRegString(key, "", fields.txtPath) == 0) { // a failure is not reported
-                ++written;
+                ++result.written;
                 changed |= !known || before != fields.txtPath;
             }
         }
     }
     if (changed)
         TellExplorer(ops);
-    return written;
+    return result;
 }
 
 void TellExplorer(PassOps& ops) {

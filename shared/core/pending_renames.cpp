@@ -17,19 +17,36 @@ std::wstring_view WithoutPrefix(std::wstring_view name) {
     return name;
 }
 
-wchar_t FoldAscii(wchar_t c) {
-    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+template <typename Char> Char FoldAscii(Char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c;
+}
+
+template <typename Char>
+bool SameText(std::basic_string_view<Char> a, std::basic_string_view<Char> b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
+            return false;
+    }
+    return true;
 }
 
 bool SameName(std::wstring_view listed, std::wstring_view path) {
     listed = WithoutPrefix(listed);
-    if (listed.empty() || listed.size() != path.size())
-        return false;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (FoldAscii(listed[i]) != FoldAscii(path[i]))
-            return false;
-    }
-    return true;
+    return !listed.empty() && SameText(listed, path);
+}
+
+// The target of an operation, without the mark of a replacement.
+std::wstring_view Target(std::wstring_view target) {
+    if (!target.empty() && target.front() == kReplaceMark)
+        target.remove_prefix(1);
+    return target;
+}
+
+// True when `text` is one or more decimal digits.
+bool Digits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 // Every string of the list, the empty ones (deletions) included; the text after the last NUL
@@ -50,15 +67,42 @@ bool GoneAfterRestart(std::wstring_view operations, std::wstring_view path) {
     const std::vector<std::wstring_view> strings = SplitStrings(operations);
     bool gone = false;
     for (std::size_t i = 0; i + 1 < strings.size(); i += 2) {
-        std::wstring_view target = strings[i + 1];
-        if (!target.empty() && target.front() == kReplaceMark)
-            target.remove_prefix(1);
         if (SameName(strings[i], path))
             gone = true; // deleted, or moved to the target
-        if (SameName(target, path))
+        if (SameName(Target(strings[i + 1]), path))
             gone = false; // another file takes the name
     }
     return gone;
+}
+
+std::vector<std::wstring> ReplacementSources(std::wstring_view operations, std::wstring_view path) {
+    path = WithoutPrefix(path);
+    const std::vector<std::wstring_view> strings = SplitStrings(operations);
+    std::vector<std::wstring> sources;
+    for (std::size_t i = 0; i + 1 < strings.size(); i += 2) {
+        if (SameName(Target(strings[i + 1]), path))
+            sources.emplace_back(WithoutPrefix(strings[i]));
+    }
+    return sources;
+}
+
+bool IsReplacementCopy(std::string_view source, std::string_view target) {
+    constexpr std::string_view kEnding = ".new";
+    if (target.empty() || source.size() <= target.size() + kEnding.size() - 1 ||
+        !SameText(source.substr(0, target.size()), target) ||
+        !SameText(source.substr(source.size() - kEnding.size()), kEnding))
+        return false;
+    // Between the target's name and ".new": nothing, or ".<process>-<n>".
+    std::string_view between =
+        source.substr(target.size(), source.size() - target.size() - kEnding.size());
+    if (between.empty())
+        return true;
+    if (between.front() != '.')
+        return false;
+    between.remove_prefix(1);
+    const std::string_view::size_type dash = between.find('-');
+    return dash != std::string_view::npos && Digits(between.substr(0, dash)) &&
+           Digits(between.substr(dash + 1));
 }
 
 } // namespace zelvo

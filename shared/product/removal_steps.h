@@ -4,17 +4,29 @@
 #pragma once
 
 #include "layout.h"
+#include "pending_renames.h"
 #include "system_ops.h"
 
 #include <string>
+#include <vector>
 
 namespace zelvo {
 
 // Deletes a file unless it is known to be missing. One that cannot go now (a running updater, a
 // library that a virus scanner reads) is moved aside and goes at the next restart under that
 // name, so that a copy installed before the restart keeps the real name; where even the move
-// fails, it goes under its own name.
+// fails, it goes under its own name. A copy that setup or an icon changer listed to replace the
+// file at the restart would bring it back then: the file is listed for deletion once more, after
+// that replacement, and the copy, where it is one of this product's, goes now.
 inline void DeleteNowOrAtRestart(SystemOps& ops, const std::string& path) {
+    if (const std::vector<std::string> replacements = ops.PendingReplacements(path);
+        !replacements.empty()) {
+        ops.RemoveAtRestart(path);
+        for (const std::string& source : replacements) {
+            if (IsReplacementCopy(source, path))
+                ops.Remove(source); // one that cannot go now is moved in and deleted after
+        }
+    }
     if (DeleteWhenPresent(ops, path))
         return;
     const std::string aside = ops.MoveAside(path);

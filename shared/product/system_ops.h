@@ -82,12 +82,18 @@ class SystemOps : public virtual PassOps {
     virtual bool RemoveAtRestart(const std::string& path) = 0;
     // True when Windows is to delete the file at its next restart and put none in its place.
     virtual bool GoesAtRestart(const std::string& path) = 0;
+    // The files that Windows is to move into the file's place at its next restart, in the order
+    // it moves them; names that ANSI text cannot hold exactly are left out.
+    virtual std::vector<std::string> PendingReplacements(const std::string& path) = 0;
     // Copies a whole file from the application folder beside the target, under a temporary name
     // that Windows moves into the target's place at its next restart, after the operations
     // listed before. Gives the Win32 error code, 0 when done.
     virtual long CopyNewAtRestart(const std::wstring& from, const std::string& to) = 0;
     // Lets the window messages waiting in the thread's queue run once.
     virtual void PumpMessages() = 0;
+    // Waits until no process runs the program file at `path` (one still starting included), at
+    // most `waitMs` milliseconds; false when one still runs.
+    virtual bool WaitForProgramToEnd(const std::string& path, unsigned long waitMs) = 0;
     virtual bool DeleteRegValue(RootKey root, const std::string& subkey,
                                 const std::string& valueName,
                                 RegistryView view = RegistryView::Own) = 0;

@@ -68,8 +68,10 @@ class WinSystemOps final : public SystemOps, public WinPassOps {
     std::string MoveAside(const std::string& path) override;
     bool RemoveAtRestart(const std::string& path) override;
     bool GoesAtRestart(const std::string& path) override;
+    std::vector<std::string> PendingReplacements(const std::string& path) override;
     long CopyNewAtRestart(const std::wstring& from, const std::string& to) override;
     void PumpMessages() override;
+    bool WaitForProgramToEnd(const std::string& path, unsigned long waitMs) override;
     bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,
                         RegistryView view) override;
     bool DeleteRegTree(RootKey root, const std::string& subkey) override;
@@ -83,9 +85,5 @@ class WinSystemOps final : public SystemOps, public WinPassOps {
   private:
     HWND owner_;
 };
-
-// Runs every window message waiting in this thread's queue, then returns; false when it met the
-// quit, which it leaves for the program's own message loop.
-bool PumpWaitingMessages();
 
 } // namespace zelvo

@@ -51,6 +51,14 @@ std::wstring ShortPath(const std::wstring& path) {
 
 } // namespace
 
+std::optional<std::string> AnsiExactly(const std::wstring& text) {
+    bool lossy = false;
+    std::string narrow = NarrowToAnsi(text, lossy);
+    if (lossy || narrow.empty() != text.empty())
+        return std::nullopt;
+    return narrow;
+}
+
 std::string AnsiPathFromWide(const std::wstring& path) {
     bool lossy = false;
     std::string plain = NarrowToAnsi(path, lossy);

@@ -3,6 +3,7 @@
 
 #include "system_text.h"
 
+#include <optional>
 #include <string>
 
 namespace zelvo {
@@ -11,5 +12,8 @@ namespace zelvo {
 // form (plain ASCII) when some character has no ANSI equivalent of its own (a look-alike, such as
 // a plain L for an L with stroke, names another file) and the volume has short names.
 std::string AnsiPathFromWide(const std::wstring& path);
+
+// The ANSI text of exactly these characters; none when some character has no ANSI equivalent.
+std::optional<std::string> AnsiExactly(const std::wstring& text);
 
 } // namespace zelvo

@@ -117,6 +117,39 @@ inline HWND CreateChildControl(HWND parent, int id, const char* className, const
     return control;
 }
 
+// Runs every window message waiting in this thread's queue, then returns; false when it met the
+// quit, which it leaves for the program's own message loop.
+inline bool PumpWaitingMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+// Waits for an object for at most `milliseconds`, running the thread's window messages meanwhile so
+// that its windows keep answering; gives what WaitForSingleObject would.
+inline DWORD WaitPumpingMessages(HANDLE object, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD elapsed = GetTickCount() - start;
+        const DWORD left = elapsed < milliseconds ? milliseconds - elapsed : 0;
+        // Messages already waiting count too, not only those that come during the wait.
+        const DWORD wait =
+            MsgWaitForMultipleObjectsEx(1, &object, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (wait != WAIT_OBJECT_0 + 1)
+            return wait;
+        // A quit met here stays for the program's loop, and would wake this wait at once again.
+        if (!PumpWaitingMessages())
+            return WaitForSingleObject(object, left);
+    }
+}
+
 // Runs the thread's messages until the quit and gives its exit code; with a window, also the
 // keyboard navigation of its controls (Tab, access keys).
 inline int RunMessageLoop(HWND window = nullptr) {

@@ -17,6 +17,7 @@ class FakeSystemOps : public SystemOps {
     std::string wow64SystemFolder;
     std::map<std::string, FileTest> files; // paths not listed are missing
     std::set<std::string> goingAtRestart;  // listed for deletion at the next restart
+    std::map<std::string, std::vector<std::string>> replacements; // sources listed for the restart
     std::map<std::string, std::pair<std::uint64_t, std::uint64_t>> drives; // total, free
     std::set<std::string> failing; // calls to fail, by their recorded line
     long failure = 5;              // the error a failing call gives (ERROR_ACCESS_DENIED)
@@ -57,10 +58,18 @@ class FakeSystemOps : public SystemOps {
         return Record("delete at restart " + path);
     }
     bool GoesAtRestart(const std::string& path) override { return goingAtRestart.count(path) > 0; }
+    std::vector<std::string> PendingReplacements(const std::string& path) override {
+        const auto it = replacements.find(path);
+        return it == replacements.end() ? std::vector<std::string>() : it->second;
+    }
     long CopyNewAtRestart(const std::wstring& from, const std::string& to) override {
         return Error(Record("copy at restart " + Narrow(from) + " -> " + to));
     }
     void PumpMessages() override { Record("pump"); }
+    bool WaitForProgramToEnd(const std::string& path, unsigned long waitMs) override {
+        return Record("wait for the end of " + path +
+                      (waitMs == kSlowUpdaterPassWaitMs ? ", a minute at most" : ""));
+    }
     long CreateRegKey(const std::string& keyPath) override {
         return Error(Record("create " + keyPath));
     }

@@ -21,8 +21,11 @@ const std::string kDeleteRun =
 const std::string kDeleteIcons =
     "delete tree HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons";
 
+const std::string kWaitForUpdater = "wait for the end of " + kUpdater + ", a minute at most";
+
 const Calls kFullRemoval = {
     "hold updaters",
+    kWaitForUpdater,
     "exists " + kLibrary,
     "delete " + kLibrary,
     "exists " + kUpdater,
@@ -68,6 +71,8 @@ TEST(RunRemoval, WhenTheWaitForUpdatersRunsOutEveryOverrideGoesAgainAfterALonger
     ops.lockWaitRunsOut = true;
     RunRemoval(ops);
     Calls expected = kFullRemoval;
+    // An updater in its pass is not waited for once more: it holds the lock.
+    expected.erase(expected.begin() + 1);
     expected.insert(expected.begin() + 11,
                     {"hold updaters, a minute at most", kDeleteIcons, "release updaters"});
     EXPECT_EQ(ops.calls, expected);
@@ -91,9 +96,24 @@ TEST(RunRemoval, ABusyFileIsMovedAsideBeforeItIsMarkedForDeletionAtTheNextRestar
         ops.failing = c.failing;
         RunRemoval(ops);
         Calls expected = kFullRemoval;
-        expected.insert(expected.begin() + 5, c.added.begin(), c.added.end());
+        expected.insert(expected.begin() + 6, c.added.begin(), c.added.end());
         EXPECT_EQ(ops.calls, expected);
     }
+}
+
+TEST(RunRemoval, AReplacementListedForTheRestartLosesItsCopyAndIsUndoneAfterIt) {
+    // Setup's or an icon changer's copy would put the updater back at the restart: the copy goes
+    // now (only this product's, by its name), and the updater is deleted once more after it.
+    FakeSystemOps ops;
+    InstallAll(ops);
+    ops.replacements[kUpdater] = {kUpdater + ".new", kUpdater + ".420-0.new",
+                                  "C:\\other\\ZDrvs.exe.new"};
+    RunRemoval(ops);
+    Calls expected = kFullRemoval;
+    expected.insert(expected.begin() + 4,
+                    {"delete at restart " + kUpdater, "delete " + kUpdater + ".new",
+                     "delete " + kUpdater + ".420-0.new"});
+    EXPECT_EQ(ops.calls, expected);
 }
 
 TEST(RunRemoval, A64BitRemoverAlsoTakesWhatA32BitChangerLeftInTheOtherView) {
@@ -101,22 +121,25 @@ TEST(RunRemoval, A64BitRemoverAlsoTakesWhatA32BitChangerLeftInTheOtherView) {
     ops.wow64SystemFolder = "C:\\WINDOWS\\SysWOW64";
     ops.files[ops.wow64SystemFolder + "\\ZDrvs.exe"] = FileTest::Present;
     RunRemoval(ops);
-    const Calls expected = {"hold updaters",
-                            "exists " + kLibrary,
-                            "exists " + kUpdater,
-                            "exists " + kDefaults,
-                            "exists C:\\WINDOWS\\SysWOW64\\ZelvoPrg.icl",
-                            "exists C:\\WINDOWS\\SysWOW64\\ZDrvs.exe",
-                            "delete C:\\WINDOWS\\SysWOW64\\ZDrvs.exe",
-                            "exists C:\\WINDOWS\\SysWOW64\\ZelvoDrives.icl",
-                            kDeleteRun + " (32-bit view)",
-                            "pump",
-                            kDeleteRun,
-                            "delete task",
-                            kDeleteIcons,
-                            "release updaters",
-                            "pump",
-                            "notify"};
+    const Calls expected = {
+        "hold updaters",
+        kWaitForUpdater,
+        "wait for the end of C:\\WINDOWS\\SysWOW64\\ZDrvs.exe, a minute at most",
+        "exists " + kLibrary,
+        "exists " + kUpdater,
+        "exists " + kDefaults,
+        "exists C:\\WINDOWS\\SysWOW64\\ZelvoPrg.icl",
+        "exists C:\\WINDOWS\\SysWOW64\\ZDrvs.exe",
+        "delete C:\\WINDOWS\\SysWOW64\\ZDrvs.exe",
+        "exists C:\\WINDOWS\\SysWOW64\\ZelvoDrives.icl",
+        kDeleteRun + " (32-bit view)",
+        "pump",
+        kDeleteRun,
+        "delete task",
+        kDeleteIcons,
+        "release updaters",
+        "pump",
+        "notify"};
     EXPECT_EQ(ops.calls, expected);
 }
 
@@ -133,7 +156,7 @@ TEST(RunRemoval, MissingFilesAreNotTouchedButTheRegistryStepsStillRun) {
     ops.files[kUpdater] = FileTest::Present;
     RunRemoval(ops);
     EXPECT_EQ(ops.calls,
-              (Calls{"hold updaters", "exists " + kLibrary, "exists " + kUpdater,
+              (Calls{"hold updaters", kWaitForUpdater, "exists " + kLibrary, "exists " + kUpdater,
                      "delete " + kUpdater, "exists " + kDefaults, "pump", kDeleteRun, "delete task",
                      kDeleteIcons, "release updaters", "pump", "notify"}));
 }

@@ -29,7 +29,7 @@ struct Pass {
         ops.drives["C:\\"] = {1000, 250}; // 75 % used: index 36
         ops.drives["E:\\"] = {1000, 0};   // full: index 50
     }
-    int Run() {
+    PassResult Run() {
         return UpdateDriveIcons(ops, fields, [this](std::vector<std::string> lines) {
             printed.push_back(std::move(lines));
         });
@@ -40,7 +40,7 @@ struct Pass {
 
 TEST(UpdateDriveIcons, PointsEachFixedDriveAtItsUsageIconWithUpdatersHeldThenTellsExplorerOnce) {
     Pass pass;
-    EXPECT_EQ(pass.Run(), 2);
+    EXPECT_EQ(pass.Run().written, 2);
     const Calls expected = {"hold updaters",
                             "measure C:\\",
                             "exists " + kLibrary,
@@ -67,14 +67,16 @@ TEST(UpdateDriveIcons, WritesNothingWithoutTheUsageLibraryOrTheUpdatersLock) {
     for (const FileTest library : {FileTest::Missing, FileTest::Failed}) {
         Pass pass;
         pass.ops.files[kLibrary] = library;
-        EXPECT_EQ(pass.Run(), 0);
+        EXPECT_EQ(pass.Run().written, 0);
         EXPECT_EQ(pass.ops.calls, (Calls{"hold updaters", "measure C:\\", "exists " + kLibrary,
                                          "release updaters"}));
     }
     // A removal still at work, or a program without the rights to the lock.
     Pass held;
     held.ops.lockWaitRunsOut = true;
-    EXPECT_EQ(held.Run(), 0);
+    const PassResult result = held.Run();
+    EXPECT_EQ(result.written, 0);
+    EXPECT_TRUE(result.withoutLock) << "the updater's exit code says so";
     EXPECT_EQ(held.ops.calls, (Calls{"hold updaters", "release updaters"}));
 }
 
@@ -94,7 +96,7 @@ TEST(UpdateDriveIcons, ALibraryDeletedDuringThePassStopsTheWrites) {
     fields.lstDrives = {"C:\\", "E:\\", "F:\\"};
     for (const std::string& root : fields.lstDrives)
         ops.drives[root] = {1000, 250};
-    EXPECT_EQ(UpdateDriveIcons(ops, fields, [](std::vector<std::string>) {}), 1);
+    EXPECT_EQ(UpdateDriveIcons(ops, fields, [](std::vector<std::string>) {}).written, 1);
     EXPECT_EQ(Calls(ops.calls.begin() + 6, ops.calls.end()),
               (Calls{"measure E:\\", "exists " + kLibrary, "release updaters", "notify"}));
 }
@@ -103,13 +105,13 @@ TEST(UpdateDriveIcons, ADriveThatCannotBeMeasuredOrWrittenIsSkippedAndTheRestGoO
     Pass pass;
     pass.ops.failing = {"measure C:\\",
                         "set " + kIcons + "E\\DefaultIcon [] = " + kLibrary + ",50"};
-    EXPECT_EQ(pass.Run(), 0);
+    EXPECT_EQ(pass.Run().written, 0);
     EXPECT_EQ(pass.ops.calls.back(), "release updaters") << "nothing written, nothing to tell";
 
     Pass empty;
     empty.ops.drives["C:\\"] = {0, 0};
     empty.fields.lstDrives = {"C:\\"};
-    EXPECT_EQ(empty.Run(), 0);
+    EXPECT_EQ(empty.Run().written, 0);
     EXPECT_TRUE(empty.printed.empty()) << "a zero total cannot be divided";
 }
 

@@ -150,13 +150,13 @@ int WitnessStarts() {
     return starts;
 }
 
-Process::Process(const std::string& exePath) {
+Process::Process(const std::string& exePath, DWORD creationFlags) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exePath + "\"";
     PROCESS_INFORMATION info = {};
-    if (CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       nullptr, &startup, &info))
+    if (CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, creationFlags,
+                       nullptr, nullptr, &startup, &info))
         Adopt(info);
 }
 
@@ -183,6 +183,12 @@ Process::~Process() {
 
 bool Process::WaitForExit(DWORD milliseconds) {
     return started() && WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
+}
+
+DWORD Process::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.get(), &code);
+    return code;
 }
 
 bool RunToEnd(const std::string& exePath, DWORD milliseconds) {

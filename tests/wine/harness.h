@@ -69,7 +69,7 @@ int WitnessStarts();
 // A started program, ended (if still running) when the object goes.
 class Process {
   public:
-    explicit Process(const std::string& exePath);
+    explicit Process(const std::string& exePath, DWORD creationFlags = 0);
     explicit Process(const std::wstring& exePath);
     ~Process();
     Process(const Process&) = delete;
@@ -80,6 +80,8 @@ class Process {
     bool started() const { return static_cast<bool>(process_); }
     // True when the program ended within the time.
     bool WaitForExit(DWORD milliseconds = 10000);
+    // The program's exit code once it ended.
+    DWORD ExitCode() const;
 
   private:
     void Adopt(const PROCESS_INFORMATION& info);

@@ -4,6 +4,7 @@
 #include "changer_driver.h"
 #include "harness.h"
 #include "layout.h"
+#include "win_system_ops.h"
 
 #include <gtest/gtest.h>
 
@@ -63,8 +64,9 @@ std::string PendingDeletions() {
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0,
                       KEY_READ, key.put()) != ERROR_SUCCESS)
         return {};
-    RegQueryValueExA(key.get(), "PendingFileRenameOperations", nullptr, nullptr,
-                     reinterpret_cast<BYTE*>(data), &size);
+    if (RegQueryValueExA(key.get(), "PendingFileRenameOperations", nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
+        return {};
     std::string text(data, size);
     std::replace(text.begin(), text.end(), '\0', '|');
     return Lower(text);
@@ -207,7 +209,8 @@ TEST_F(RemoverTest, LeavesTheApplicationFolderAndTheRestOfTheSystemFolder) {
     EXPECT_EQ(ForeignSystemFiles(), foreign);
 }
 
-TEST_F(RemoverTest, ARunningUpdaterDoesNotStopTheLaterSteps) {
+// An updater held up in its pass (by a slow disk) holds the updaters' lock past the remover's wait.
+TEST_F(RemoverTest, AnUpdaterInItsPassDoesNotStopTheLaterSteps) {
     for (const char* name : kSystemFiles)
         WriteFile(SysFile(name), "installed");
     ASSERT_TRUE(CopyFileA("C:\\tests\\busy.exe", SysFile(kUpdaterFile).c_str(), FALSE));
@@ -217,7 +220,13 @@ TEST_F(RemoverTest, ARunningUpdaterDoesNotStopTheLaterSteps) {
         Process updater(SysFile(kUpdaterFile));
         ASSERT_TRUE(updater.started());
         ASSERT_FALSE(DeleteFileA(SysFile(kUpdaterFile).c_str())) << "the file is not locked";
-        RunPurgo();
+        UpdaterLock inItsPass;
+        ASSERT_TRUE(inItsPass.Open());
+        ASSERT_EQ(WaitForSingleObject(inItsPass.get(), 0), WAIT_OBJECT_0);
+        Process purgo(AppFile("\\Purgo.exe"));
+        EXPECT_TRUE(WaitUntil([] { return !FileIsThere(SysFile(kUpdaterFile)); }, 30000));
+        ReleaseMutex(inItsPass.get()); // the pass ends; the remover goes on
+        ASSERT_TRUE(purgo.WaitForExit(30000));
         // Moved aside, and gone at the next restart of Windows under that name: a copy that an
         // icon changer installs before then keeps the real name.
         EXPECT_FALSE(FileIsThere(SysFile(kUpdaterFile))) << "not moved aside";
@@ -230,6 +239,29 @@ TEST_F(RemoverTest, ARunningUpdaterDoesNotStopTheLaterSteps) {
     EXPECT_FALSE(FileIsThere(SysFile(kDefaultLibraryFile)));
     EXPECT_FALSE(LogonEntry());
     EXPECT_FALSE(DriveIconsKeyExists());
+}
+
+// An updater that the icon changer started a moment before has neither its window nor the
+// updaters' lock yet, but its file is busy. The remover waits for its end (holding the lock, so
+// that the updater writes nothing and ends) and then deletes the file, leaving nothing for the
+// next restart.
+TEST_F(RemoverTest, AnUpdaterStillStartingIsWaitedForAndItsFileGoesNow) {
+    ASSERT_TRUE(CopyFileA(AppFile(kUpdaterSource).c_str(), SysFile(kUpdaterFile).c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA(AppFile(kUsageLibrarySource).c_str(), SysFile(kUsageLibraryFile).c_str(), FALSE));
+    const std::string pending = PendingDeletions();
+    Process updater(SysFile(kUpdaterFile), CREATE_SUSPENDED);
+    ASSERT_TRUE(updater.started());
+    Process purgo(AppFile("\\Purgo.exe"));
+    EXPECT_FALSE(purgo.WaitForExit(2000)) << "the remover did not wait for the starting updater";
+    ResumeThread(updater.thread());
+    ASSERT_TRUE(updater.WaitForExit(30000));
+    EXPECT_EQ(updater.ExitCode(), 2U)
+        << "the exit code of a pass that wrote nothing for want of the lock";
+    ASSERT_TRUE(purgo.WaitForExit(30000));
+    EXPECT_FALSE(FileIsThere(SysFile(kUpdaterFile)));
+    EXPECT_EQ(PendingDeletions(), pending) << "left for the restart";
+    EXPECT_FALSE(DriveOverride('C')) << "the updater wrote while the remover held the lock";
 }
 
 // A library held open without the right to delete or move it (as a virus scanner may hold it)

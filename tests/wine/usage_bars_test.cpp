@@ -47,6 +47,29 @@ int TaskFiles() {
     return count;
 }
 
+// Files made read-only for a scope, as on a CD or from an archive tool that keeps the attribute.
+class ReadOnlyFor {
+  public:
+    explicit ReadOnlyFor(std::vector<std::string> paths) : paths_(std::move(paths)) {
+        for (const std::string& path : paths_)
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    }
+    ~ReadOnlyFor() {
+        for (const std::string& path : paths_)
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    ReadOnlyFor(const ReadOnlyFor&) = delete;
+    ReadOnlyFor& operator=(const ReadOnlyFor&) = delete;
+
+  private:
+    std::vector<std::string> paths_;
+};
+
+bool IsReadOnly(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 } // namespace
 
 TEST_F(UsageBarsTest, AStartInstallsTheUpdaterAndPointsTheFixedDrivesAtTheirBars) {
@@ -79,6 +102,25 @@ TEST_F(UsageBarsTest, WithoutTheShippedUpdaterNoLogonEntryNorTaskIsLeft) {
     EXPECT_FALSE(LogonTaskExists());
     EXPECT_FALSE(FileIsThere(SysFile(kUpdaterFile)));
     EXPECT_EQ(WaitForWindow(changer.processId(), "ZelvoDrv", 300), nullptr) << "nothing is shown";
+}
+
+TEST_F(UsageBarsTest, CopiesOfReadOnlyShippedFilesAreWritableAndRestoreRemovesThem) {
+    std::vector<std::string> shipped, installed;
+    for (const InstalledFile& file : kInstalledFiles) {
+        shipped.push_back(AppFile(file.shipped));
+        installed.push_back(SysFile(file.installed));
+    }
+    const ReadOnlyFor readOnly(shipped);
+    ASSERT_TRUE(IsReadOnly(shipped[0]));
+    StartAndSettle();
+    for (const std::string& copy : installed) {
+        EXPECT_TRUE(FileIsThere(copy)) << copy;
+        EXPECT_FALSE(IsReadOnly(copy)) << copy;
+    }
+    changer.Click(IDC_CMDRESTORE);
+    EXPECT_TRUE(WaitUntil([] { return !RegKeyExists(HKEY_LOCAL_MACHINE, kDriveIconsSubkey); }));
+    EXPECT_FALSE(FileIsThere(SysFile(kUsageLibraryFile)));
+    EXPECT_FALSE(FileIsThere(SysFile(kUpdaterFile)));
 }
 
 TEST_F(UsageBarsTest, RestoreLeavesTheDefaultsRestoredAndClosingKeepsThemSo) {
