@@ -76,5 +76,7 @@ function(zelvo_program target)
     "${manifest_dir}/${ARG_MANIFEST};${PROJECT_SOURCE_DIR}/shared/product/version.rc;${CMAKE_BINARY_DIR}/generated/zelvo_version.h;${ARG_RC_DEPENDS}")
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELVO_DIST_DIR}
     INTERPROCEDURAL_OPTIMIZATION ON)
-  target_link_options(${target} PRIVATE -s)
+  # One partition for the link-time optimisation: these programs are small, and GCC 12 stops with
+  # an internal error on the icon changer when it splits the program into several.
+  target_link_options(${target} PRIVATE -s -flto-partition=one)
 endfunction()
