@@ -1,16 +1,28 @@
 // The icon changer's sequences over SystemOps for its two buttons: Apply and Restore Defaults.
 #pragma once
 
+#include "icon_findings.h"
 #include "system_ops.h"
 #include "usage_option.h"
 
 #include <string>
+#include <vector>
 
 namespace zelvo {
 
-// Apply: stores the location as the drive's override, creating its key, and tells Explorer.
-// 0 when stored; otherwise the Win32 error of the failed step, and Explorer is not told.
-long ApplyDriveIcon(SystemOps& ops, char driveLetter, const std::string& location);
+struct ApplyOutcome {
+    long error = 0; // the Win32 error of the failed step; 0 when stored
+    // What else may decide the drive's icon, once stored (icon_check.h).
+    IconSnapshot snapshot;
+};
+
+// Apply, with the updaters held from the write through the look that follows it, so that no pass
+// comes in between: stores the location as the drive's override, creating its key, tells
+// Explorer, and looks at what else may decide the drive's icon. A failed write is not looked
+// at, and Explorer is not told. fixedRoots: the fixed drives' roots ("C:\"), whose icons the
+// usage bars take over while chkProg is on.
+ApplyOutcome ApplyDriveIcon(SystemOps& ops, char driveLetter, const std::string& location,
+                            const UsageOption& chkProg, const std::vector<std::string>& fixedRoots);
 
 // The message of a failed Apply, naming the drive and the system's reason.
 std::string ApplyFailedMessage(char driveLetter, const std::string& reason);

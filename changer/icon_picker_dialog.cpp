@@ -3,7 +3,7 @@
 #include "driveroots.h"
 #include "dynamic_annotation.h"
 #include "geometry.h"
-#include "icon_directory.h"
+#include "icon_file.h"
 #include "resource.h"
 #include "system_function.h"
 #include "unique_handle.h"
@@ -27,25 +27,6 @@ constexpr char kFileFilter[] = "Icon files (*.ico;*.icl;*.dll;*.exe)\0*.ico;*.ic
                                "All files (*.*)\0*.*\0";
 // The open dialog's path buffer, in characters.
 constexpr std::size_t kOpenFileCapacity = MAX_PATH;
-
-// False for a file that the icon reader would take for an icon file whose directory runs beyond
-// its end. A file this dialog cannot open is left to the reader, which may find it elsewhere.
-bool IconDirectoryIsSound(const std::string& path) {
-    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size;
-    if (!file || !GetFileSizeEx(file.get(), &size))
-        return true;
-    const auto fileSize = static_cast<std::uint64_t>(size.QuadPart);
-    std::string head(
-        static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, kIconDirectoryMaxBytes)), '\0');
-    DWORD read = 0;
-    if (!ReadFile(file.get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr))
-        read = 0;
-    head.resize(read);
-    return IconDirectoryFits(head, fileSize);
-}
 
 class ChangeIconDialog : public RoutedDialog<ChangeIconDialog> {
   public:

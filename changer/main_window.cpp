@@ -6,6 +6,7 @@
 #include "drives.h"
 #include "geometry.h"
 #include "icon_browse.h"
+#include "icon_check.h"
 #include "icon_picker_dialog.h"
 #include "layout.h"
 #include "pictures.h"
@@ -14,6 +15,7 @@
 #include "shell_icon_picker.h"
 #include "start_up.h"
 #include "system_text.h"
+#include "texts.h"
 #include "wide_path.h"
 #include "win_system_ops.h"
 #include "window.h"
@@ -31,11 +33,6 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 constexpr int kClientWidthTwips = 4905;
 constexpr int kClientHeightTwips = 3075;
 
-constexpr char kNoAppFolderText[] =
-    "Zelvo Drives cannot tell which folder it was started from, so it cannot install its "
-    "files. Please start ZelvoDrv.exe again from its own folder.";
-constexpr char kNothingSelectedText[] = "Please select an icon     ";
-constexpr char kNothingSelectedTitle[] = "Nothing Selected";
 constexpr char kPrompt[] = "Select a Drive and Browse for a new icon";
 constexpr char kRestoreTip[] = "Restore all default drive icons";
 constexpr char kBrowseTipPrefix[] = "Select a new icon for Drive ";
@@ -320,8 +317,7 @@ bool MainWindow::Load() {
     lstDrives2 = FixedDriveRoots();
     chkProg.assign(UsageOption::kOn); // already checked: runs nothing
     if (const long error = InstallDefaultLibrary(ops_)) {
-        const std::string message = "The default drive icons could not be installed into the "
-                                    "system folder:\n\n" +
+        const std::string message = std::string(kDefaultLibraryFailedText) + "\n\n" +
                                     ops_.SystemFolder() + kDefaultLibraryFile + "\n\n" +
                                     SystemErrorText(error);
         MessageBoxA(hwnd_, message.c_str(), kChangerTitle, MB_OK | MB_ICONERROR);
@@ -409,9 +405,46 @@ void MainWindow::OnApply() {
     const std::string letter = ChosenDriveLetter();
     if (letter.empty())
         return; // no drive to apply to
-    if (const long error = ApplyDriveIcon(ops_, letter[0], location))
-        MessageBoxA(hwnd_, ApplyFailedMessage(letter[0], SystemErrorText(error)).c_str(),
+    const ApplyOutcome outcome = ApplyDriveIcon(ops_, letter[0], location, chkProg, lstDrives2);
+    if (outcome.error) {
+        MessageBoxA(hwnd_, ApplyFailedMessage(letter[0], SystemErrorText(outcome.error)).c_str(),
                     kChangerTitle, MB_OK | MB_ICONERROR);
+        return;
+    }
+    ShowFindings(outcome.snapshot);
+}
+
+// Says why the applied icon may not show, when something stands in the way; offers to remove
+// another program's leftover when that is safe, No by default.
+void MainWindow::ShowFindings(const IconSnapshot& snapshot) {
+    const std::vector<Finding> findings = DecideFindings(snapshot);
+    if (findings.empty())
+        return;
+    const std::optional<OtherProgramIcon> offer = LeftOverIcon(snapshot);
+    const std::string message = FindingsMessage(snapshot, findings, offer);
+    if (!offer) {
+        MessageBoxA(hwnd_, message.c_str(), kChangerTitle, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (MessageBoxA(hwnd_, message.c_str(), kChangerTitle,
+                    MB_YESNO | MB_DEFBUTTON2 | MB_ICONINFORMATION) != IDYES)
+        return;
+    long error = 0;
+    switch (RemoveLeftOverIcon(ops_, *offer, error)) {
+    case LeftOverRemoval::Removed:
+        break;
+    case LeftOverRemoval::Changed:
+        MessageBoxA(hwnd_, ForDrive(kLeftOverChangedText, snapshot.letter).c_str(), kChangerTitle,
+                    MB_OK | MB_ICONINFORMATION);
+        break;
+    case LeftOverRemoval::Failed:
+        MessageBoxA(
+            hwnd_,
+            (ForDrive(kLeftOverNotRemovedText, snapshot.letter) + "\n\n" + SystemErrorText(error))
+                .c_str(),
+            kChangerTitle, MB_OK | MB_ICONERROR);
+        break;
+    }
 }
 
 void MainWindow::OnRestore() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "dynamic_annotation.h"
+#include "icon_findings.h"
 #include "preview_box.h"
 #include "unique_handle.h"
 #include "usage_option.h"
@@ -43,6 +44,7 @@ class MainWindow : public RoutedWindow<MainWindow> {
     // cmdBrowse: the chosen icon's location into txtIconPath, and its preview.
     void OnBrowse();
     void OnApply();
+    void ShowFindings(const IconSnapshot& snapshot);
     void OnRestore();
     void OnHelp();
     void OnClose();

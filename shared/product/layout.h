@@ -49,6 +49,29 @@ inline constexpr char kPendingRenamesSubkey[] =
     "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 inline constexpr char kPendingRenamesValueName[] = "PendingFileRenameOperations";
 
+// Read by the icon changer after Apply, to tell why an icon may not show; written only by the
+// removal of another program's leftover that the user agrees to.
+// Another program's icon for a drive letter: the default value of the key DefaultIcon under
+// <hive>\Software\Classes\Applications\Explorer.exe\Drives\<letter>, in a user's classes (which
+// hide the machine's) and the machine's. A user's hive is HKEY_USERS\<SID>, or this program's own
+// HKEY_CURRENT_USER.
+inline constexpr char kLocalMachineRootName[] = "HKEY_LOCAL_MACHINE";
+inline constexpr char kCurrentUserRootName[] = "HKEY_CURRENT_USER";
+inline constexpr char kUsersRootName[] = "HKEY_USERS";
+inline constexpr char kClassesSubkey[] = "Software\\Classes";
+inline constexpr char kApplicationDriveIconsSubkey[] = "Applications\\Explorer.exe\\Drives";
+// The policies that switch Autorun off, by drive type (a bit for each GetDriveTypeA result) and
+// by drive letter (bit 0 for A), in the machine's hive, which wins, and in the user's.
+inline constexpr char kExplorerPoliciesSubkey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+inline constexpr char kNoDriveTypeAutoRunValueName[] = "NoDriveTypeAutoRun";
+inline constexpr char kNoDriveAutoRunValueName[] = "NoDriveAutoRun";
+// A default value here sends autorun.inf elsewhere ("@SYS:DoesNotExist": nowhere), for every drive.
+inline constexpr char kAutorunMappingKeyPath[] =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\"
+    "Autorun.inf";
+inline constexpr char kAutorunInfFile[] = "autorun.inf";
+
 // The window classes of the icon changer's main window and of the updater's hidden one, by which
 // the installer finds them running.
 inline constexpr char kChangerWindowClass[] = "ZelvoDrivesMain";

@@ -5,7 +5,9 @@
 #include "filetest.h"
 #include "keypath.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,40 @@ namespace zelvo {
 struct UserSession {
     std::uint32_t id;
     bool active; // a user works in it now (not disconnected, not only listening)
+};
+
+// The user of the desktop: the owner of the shell's window, whose settings decide what Explorer
+// shows. The icon changer runs elevated, as that user or as an administrator who typed a password.
+struct DesktopUser {
+    bool known = false;       // false: no shell window, or its owner could not be asked
+    std::string sid;          // e.g. "S-1-5-21-...-1001", when known
+    bool sameAccount = false; // the account this program runs as
+    std::string account;      // "DOMAIN\name": the desktop user's when known, else this program's
+};
+
+// A drive as the check after Apply sees it, without reading its disk.
+struct DriveState {
+    bool exists = false;
+    unsigned type = 0;     // GetDriveTypeA's: 2 removable, 3 fixed, 4 network, 5 optical, 6 RAM
+    bool floppy = false;   // a removable drive that is a floppy drive
+    bool hasMedia = false; // a removable or optical drive holds its disk; true for other drives
+};
+
+// What a look at a file gave.
+enum class FileLook {
+    Unknown,    // it could not be looked at
+    NotChecked, // not looked at on purpose: it lies on a network, or behind a link
+    Missing,
+    Present,
+};
+
+// Whether a file holds an icon at an index (a negative index: of a resource id).
+enum class IconLook { Unknown, Missing, NoIcon, Present };
+
+// How many values and subkeys a registry key holds.
+struct KeyContents {
+    std::uint32_t values = 0;
+    std::uint32_t subkeys = 0;
 };
 
 // What the updater's pass does; the other programs' sequences use it too.
@@ -102,6 +138,33 @@ class SystemOps : public virtual PassOps {
     // The logon task that starts the updater as SYSTEM; created or replaced, and deleted.
     virtual bool RegisterLogonTask(const std::string& updaterPath) = 0;
     virtual bool DeleteLogonTask() = 0;
+
+    // What the icon changer reads after Apply, to tell why an icon may not show. None of these
+    // reads follows a link or reaches a network unless it says so, and none asks for a disk.
+    virtual DesktopUser FindDesktopUser() = 0;
+    // The text with its %VARIABLES% expanded in the desktop user's environment (this program's
+    // when none is known); none when they cannot be expanded.
+    virtual std::optional<std::string> ExpandForDesktopUser(const std::string& text) = 0;
+    // A REG_SZ or REG_EXPAND_SZ value's text (unexpanded) by full key path, as ReadRegString.
+    virtual long ReadRegText(const std::string& keyPath, const std::string& valueName,
+                             std::string& text) = 0;
+    // A REG_DWORD value by full key path: 0, or the error code (the value is then left as it was).
+    virtual long ReadRegDword(const std::string& keyPath, const std::string& valueName,
+                              std::uint32_t& value) = 0;
+    virtual long InspectRegKey(const std::string& keyPath, KeyContents& contents) = 0;
+    // Deletes a key that has no subkeys, by full key path; 0 or the error code.
+    virtual long DeleteRegKey(const std::string& keyPath) = 0;
+    virtual DriveState Drive(char letter) = 0;
+    // Looks for a file by a drive-letter path: Present, Missing, or (without followLinks)
+    // NotChecked when a link lies on the way, which is then not followed.
+    virtual FileLook LookForFile(const std::string& path, bool followLinks) = 0;
+    // The start of a file, at most maxBytes, never through a link: 0, or the error code.
+    virtual long ReadFileStart(const std::string& path, std::size_t maxBytes,
+                               std::string& bytes) = 0;
+    // Whether an existing file holds an icon at the index (a negative one: of that resource id).
+    virtual IconLook LookForIcon(const std::string& path, std::int32_t index) = 0;
+    // The name of the machine's own architecture in autorun.inf's sections ("amd64", "x86").
+    virtual std::string AutorunArchitecture() = 0;
 };
 
 // How long a program waits for an updater's pass, which normally lasts well under a second.

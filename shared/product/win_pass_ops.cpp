@@ -22,18 +22,6 @@ constexpr char kUpdaterLockSecurity[] = "D:(A;;GA;;;SY)(A;;GA;;;BA)";
 // What waiting for and releasing the lock needs, where the Global mutex exists already.
 constexpr DWORD kUpdaterLockAccess = SYNCHRONIZE | MUTEX_MODIFY_STATE;
 
-// The error of a key path that names no root: malformed, or an unknown root name.
-constexpr long kNoRootError = ERROR_BAD_PATHNAME;
-
-// Root and subkey of a full key path. A malformed path shows the "Incorrect Format:" message
-// with the program's title and gives root 0.
-SplitPath SplitKeyPath(const std::string& fullPath, const char* title) {
-    SplitPath split = ParseKeyPath(fullPath);
-    if (split.malformed)
-        MessageBoxA(GetActiveWindow(), IncorrectFormatMessage(fullPath).c_str(), title, MB_OK);
-    return split;
-}
-
 } // namespace
 
 bool UpdaterLock::Open() {
@@ -57,6 +45,13 @@ bool UpdaterLock::Open() {
     return static_cast<bool>(mutex_);
 }
 
+SplitPath WinPassOps::SplitKeyPath(const std::string& keyPath) const {
+    SplitPath split = ParseKeyPath(keyPath);
+    if (split.malformed)
+        MessageBoxA(GetActiveWindow(), IncorrectFormatMessage(keyPath).c_str(), title_, MB_OK);
+    return split;
+}
+
 std::string WinPassOps::SystemFolder() {
     return GetSystemFolder();
 }
@@ -75,20 +70,20 @@ bool WinPassOps::DriveSpace(const std::string& root, std::uint64_t& total, std::
 }
 
 long WinPassOps::CreateRegKey(const std::string& keyPath) {
-    const SplitPath split = SplitKeyPath(keyPath, title_);
+    const SplitPath split = SplitKeyPath(keyPath);
     return split.root ? zelvo::CreateRegKey(split.root, split.subkey) : kNoRootError;
 }
 
 long WinPassOps::SetRegString(const std::string& keyPath, const std::string& valueName,
                               const std::string& text) {
-    const SplitPath split = SplitKeyPath(keyPath, title_);
+    const SplitPath split = SplitKeyPath(keyPath);
     return split.root ? zelvo::SetRegString(split.root, split.subkey, valueName, text)
                       : kNoRootError;
 }
 
 long WinPassOps::ReadRegString(const std::string& keyPath, const std::string& valueName,
                                std::string& text) {
-    const SplitPath split = SplitKeyPath(keyPath, title_);
+    const SplitPath split = SplitKeyPath(keyPath);
     return split.root ? zelvo::ReadRegString(split.root, split.subkey, valueName, text)
                       : kNoRootError;
 }

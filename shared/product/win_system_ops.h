@@ -3,6 +3,7 @@
 // shell starts.
 #pragma once
 
+#include "keypath.h"
 #include "private_namespace.h"
 #include "system_ops.h"
 #include "unique_handle.h"
@@ -48,6 +49,11 @@ class WinPassOps : public virtual PassOps {
   protected:
     // Waits for the lock; a program with a window keeps its messages running meanwhile.
     virtual DWORD WaitForLock(HANDLE lock, DWORD milliseconds);
+    // Root and subkey of a full key path. A malformed path shows the "Incorrect Format:" message
+    // with the program's title and gives root 0.
+    SplitPath SplitKeyPath(const std::string& keyPath) const;
+    // The error of a key path that names no root: malformed, or an unknown root name.
+    static constexpr long kNoRootError = ERROR_BAD_PATHNAME;
 
   private:
     const char* title_;
@@ -78,6 +84,19 @@ class WinSystemOps final : public SystemOps, public WinPassOps {
     void ShellOpen(const std::string& path) override;
     bool RegisterLogonTask(const std::string& updaterPath) override;
     bool DeleteLogonTask() override;
+    DesktopUser FindDesktopUser() override;
+    std::optional<std::string> ExpandForDesktopUser(const std::string& text) override;
+    long ReadRegText(const std::string& keyPath, const std::string& valueName,
+                     std::string& text) override;
+    long ReadRegDword(const std::string& keyPath, const std::string& valueName,
+                      std::uint32_t& value) override;
+    long InspectRegKey(const std::string& keyPath, KeyContents& contents) override;
+    long DeleteRegKey(const std::string& keyPath) override;
+    DriveState Drive(char letter) override;
+    FileLook LookForFile(const std::string& path, bool followLinks) override;
+    long ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
+    IconLook LookForIcon(const std::string& path, std::int32_t index) override;
+    std::string AutorunArchitecture() override;
 
   protected:
     DWORD WaitForLock(HANDLE lock, DWORD milliseconds) override;

@@ -33,7 +33,7 @@ long SetRegString(RootKey root, const std::string& subkey, const std::string& va
 }
 
 long ReadRegString(RootKey root, const std::string& subkey, const std::string& valueName,
-                   std::string& text) {
+                   std::string& text, bool alsoExpandable) {
     UniqueHkey key;
     if (const LONG opened =
             RegOpenKeyExA(ToHkey(root), subkey.c_str(), 0, KEY_QUERY_VALUE, key.put());
@@ -46,12 +46,54 @@ long ReadRegString(RootKey root, const std::string& subkey, const std::string& v
                                            reinterpret_cast<BYTE*>(data), &size);
         read != ERROR_SUCCESS)
         return read;
-    if (type != REG_SZ)
+    if (type != REG_SZ && !(alsoExpandable && type == REG_EXPAND_SZ))
         return ERROR_UNSUPPORTED_TYPE;
     // Stored data need not end in a NUL; the text ends at the first one, or with the data.
     const std::size_t length = std::find(data, data + size, '\0') - data;
     text.assign(data, length);
     return ERROR_SUCCESS;
+}
+
+long ReadRegDword(RootKey root, const std::string& subkey, const std::string& valueName,
+                  std::uint32_t& value) {
+    UniqueHkey key;
+    if (const LONG opened =
+            RegOpenKeyExA(ToHkey(root), subkey.c_str(), 0, KEY_QUERY_VALUE, key.put());
+        opened != ERROR_SUCCESS)
+        return opened;
+    DWORD data = 0;
+    DWORD type = REG_NONE;
+    DWORD size = sizeof data;
+    if (const LONG read = RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type,
+                                           reinterpret_cast<BYTE*>(&data), &size);
+        read != ERROR_SUCCESS)
+        return read;
+    if (type != REG_DWORD || size != sizeof data)
+        return ERROR_UNSUPPORTED_TYPE;
+    value = data;
+    return ERROR_SUCCESS;
+}
+
+long CountRegKeyContents(RootKey root, const std::string& subkey, std::uint32_t& values,
+                         std::uint32_t& subkeys) {
+    UniqueHkey key;
+    if (const LONG opened =
+            RegOpenKeyExA(ToHkey(root), subkey.c_str(), 0, KEY_QUERY_VALUE, key.put());
+        opened != ERROR_SUCCESS)
+        return opened;
+    DWORD valueCount = 0, subkeyCount = 0;
+    if (const LONG queried =
+            RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subkeyCount, nullptr, nullptr,
+                             &valueCount, nullptr, nullptr, nullptr, nullptr);
+        queried != ERROR_SUCCESS)
+        return queried;
+    values = valueCount;
+    subkeys = subkeyCount;
+    return ERROR_SUCCESS;
+}
+
+long DeleteRegKey(RootKey root, const std::string& subkey) {
+    return RegDeleteKeyA(ToHkey(root), subkey.c_str());
 }
 
 bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,

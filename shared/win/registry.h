@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace zelvo {
@@ -23,9 +24,22 @@ inline constexpr unsigned long kMaxReadTextBytes = 1024;
 
 // Reads a REG_SZ value: 0 and its text (up to its first NUL), or a Win32 error code with text
 // left as it was: ERROR_FILE_NOT_FOUND for a missing key or value, ERROR_UNSUPPORTED_TYPE for a
-// value of another type, ERROR_MORE_DATA for more than kMaxReadTextBytes bytes of data.
+// value of another type, ERROR_MORE_DATA for more than kMaxReadTextBytes bytes of data. With
+// alsoExpandable, a REG_EXPAND_SZ value's text too, unexpanded.
 long ReadRegString(RootKey root, const std::string& subkey, const std::string& valueName,
-                   std::string& text);
+                   std::string& text, bool alsoExpandable = false);
+
+// Reads a REG_DWORD value: 0, or a Win32 error code with value left as it was
+// (ERROR_UNSUPPORTED_TYPE for a value of another type).
+long ReadRegDword(RootKey root, const std::string& subkey, const std::string& valueName,
+                  std::uint32_t& value);
+
+// How many values and subkeys a key holds: 0, or a Win32 error code.
+long CountRegKeyContents(RootKey root, const std::string& subkey, std::uint32_t& values,
+                         std::uint32_t& subkeys);
+
+// Deletes a key that has no subkeys (its values go with it): 0, or a Win32 error code.
+long DeleteRegKey(RootKey root, const std::string& subkey);
 
 // Deletes a named value; true only when a value was deleted.
 bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,

@@ -20,11 +20,18 @@ const std::string kDeleteIcons =
 
 } // namespace
 
-TEST(ApplyDriveIcon, StoresTheLocationThenTellsExplorer) {
+TEST(ApplyDriveIcon, StoresTheLocationWithUpdatersHeldThenTellsExplorerAndLooksAtIt) {
     FakeSystemOps ops;
-    EXPECT_EQ(ApplyDriveIcon(ops, 'E', "C:\\Icons\\set.icl,3"), 0);
-    EXPECT_EQ(ops.calls,
-              (Calls{"create " + kKeyE, "set " + kKeyE + " [] = C:\\Icons\\set.icl,3", "notify"}));
+    const std::vector<std::string> noDrives;
+    const UsageOption chkProg(ops, noDrives);
+    const ApplyOutcome outcome = ApplyDriveIcon(ops, 'E', "C:\\Icons\\set.icl,3", chkProg, {});
+    EXPECT_EQ(outcome.error, 0);
+    EXPECT_EQ(outcome.snapshot.written, "C:\\Icons\\set.icl,3");
+    EXPECT_EQ(
+        Calls(ops.calls.begin(), ops.calls.begin() + 5),
+        (Calls{"hold updaters", "create " + kKeyE, "set " + kKeyE + " [] = C:\\Icons\\set.icl,3",
+               "notify", "read " + kKeyE + " []"}));
+    EXPECT_EQ(ops.calls.back(), "release updaters") << "the look is made with updaters held";
 }
 
 TEST(ApplyDriveIcon, AFailedWriteIsReportedWithTheCauseAndExplorerIsNotTold) {
@@ -32,8 +39,11 @@ TEST(ApplyDriveIcon, AFailedWriteIsReportedWithTheCauseAndExplorerIsNotTold) {
     FakeSystemOps ops;
     ops.failing = {"create " + kKeyE, "set " + kKeyE + " [] = x,1"};
     ops.failure = 1021;
-    EXPECT_EQ(ApplyDriveIcon(ops, 'E', "x,1"), 1021);
-    EXPECT_EQ(ops.calls.back(), "set " + kKeyE + " [] = x,1");
+    const std::vector<std::string> noDrives;
+    const UsageOption chkProg(ops, noDrives);
+    EXPECT_EQ(ApplyDriveIcon(ops, 'E', "x,1", chkProg, {}).error, 1021);
+    EXPECT_EQ(ops.calls, (Calls{"hold updaters", "create " + kKeyE, "set " + kKeyE + " [] = x,1",
+                                "release updaters"}));
     EXPECT_EQ(ApplyFailedMessage('E', "Access is denied."),
               "The icon for drive E could not be stored.\n\nAccess is denied.");
 }

@@ -25,6 +25,15 @@ class FakeSystemOps : public SystemOps {
     std::map<std::string, std::string> values; // REG_SZ values to read, by "key [name]"
     bool servicesSession = false;              // runs as the SYSTEM task does, in session 0
     std::vector<UserSession> sessions;
+    // What the check after Apply reads.
+    DesktopUser desktopUser{true, "S-1-5-21-7", true, "PC\\user"};
+    std::map<std::string, std::string> expansions; // text -> expanded; others stay as they are
+    std::map<std::string, std::uint32_t> dwords;   // by "key [name]"
+    std::map<std::string, KeyContents> keys;       // by key path
+    std::map<char, DriveState> driveStates;        // missing letters have no drive
+    std::map<std::string, FileLook> looks;         // paths not listed are missing
+    std::map<std::string, std::string> fileStarts; // files that can be read, by path
+    std::map<std::string, IconLook> icons;         // by "path,index"; others hold the icon
     std::vector<std::string> calls;
 
     std::string SystemFolder() override { return systemFolder; }
@@ -113,6 +122,61 @@ class FakeSystemOps : public SystemOps {
     bool StartNotifier(std::uint32_t session) override {
         return Record("start notifier in session " + std::to_string(session));
     }
+    DesktopUser FindDesktopUser() override { return desktopUser; }
+    std::optional<std::string> ExpandForDesktopUser(const std::string& text) override {
+        const auto it = expansions.find(text);
+        return it == expansions.end() ? text : it->second;
+    }
+    long ReadRegText(const std::string& keyPath, const std::string& valueName,
+                     std::string& text) override {
+        return ReadRegString(keyPath, valueName, text);
+    }
+    long ReadRegDword(const std::string& keyPath, const std::string& valueName,
+                      std::uint32_t& value) override {
+        const auto it = dwords.find(keyPath + " [" + valueName + "]");
+        if (it == dwords.end())
+            return 2; // ERROR_FILE_NOT_FOUND
+        value = it->second;
+        return 0;
+    }
+    long InspectRegKey(const std::string& keyPath, KeyContents& contents) override {
+        const auto it = keys.find(keyPath);
+        if (it == keys.end())
+            return 2;
+        contents = it->second;
+        return 0;
+    }
+    long DeleteRegKey(const std::string& keyPath) override {
+        if (!Record("delete key " + keyPath))
+            return failure;
+        keys.erase(keyPath);
+        values.erase(keyPath + " []");
+        return 0;
+    }
+    DriveState Drive(char letter) override {
+        const auto it = driveStates.find(letter);
+        return it == driveStates.end() ? DriveState{} : it->second;
+    }
+    FileLook LookForFile(const std::string& path, bool followLinks) override {
+        Record("look for " + path + (followLinks ? "" : " (no links)"));
+        const auto it = looks.find(path);
+        return it == looks.end() ? FileLook::Missing : it->second;
+    }
+    long ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes) override {
+        Record("read " + path);
+        const auto it = fileStarts.find(path);
+        if (it == fileStarts.end())
+            return 2;
+        bytes = it->second.substr(0, maxBytes);
+        return 0;
+    }
+    IconLook LookForIcon(const std::string& path, std::int32_t index) override {
+        const std::string location = path + "," + std::to_string(index);
+        Record("look for icon " + location);
+        const auto it = icons.find(location);
+        return it == icons.end() ? IconLook::Present : it->second;
+    }
+    std::string AutorunArchitecture() override { return "amd64"; }
 
   private:
     bool Record(const std::string& call) {

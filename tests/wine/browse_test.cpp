@@ -193,7 +193,7 @@ TEST_F(BrowseTest, AHandTypedLocationIsNotPreviewedButApplyStoresIt) {
     Sync(changer.window());
     EXPECT_EQ(Preview(), chosen);
     changer.ChooseDrive("E");
-    changer.Click(IDC_CMDCHANGE);
+    changer.Apply();
     EXPECT_EQ(DriveOverride('E'), typed);
 }
 
@@ -222,7 +222,7 @@ TEST_F(BrowseTest, APathWithACommaAndBlankIsKeptWholeAndPreviewed) {
 
     EXPECT_EQ(Location(), file + ",1");
     EXPECT_EQ(Preview(), icon1) << "the copy's icon 1 is the library's icon 1";
-    changer.Click(IDC_CMDCHANGE);
+    changer.Apply();
     EXPECT_EQ(DriveOverride('A'), file + ",1");
     DeleteFileA(file.c_str());
     RemoveDirectoryA(folder.c_str());

@@ -2,6 +2,9 @@
 
 #include "resource.h"
 
+#include <atomic>
+#include <thread>
+
 namespace zelvo::testing {
 
 namespace {
@@ -56,6 +59,29 @@ void ChangerDriver::Click(int id) {
 
 void ChangerDriver::PostClick(int id) {
     PostMessageA(Item(id), BM_CLICK, 0, 0);
+}
+
+ChangerDriver::Said ChangerDriver::Apply(int answer) {
+    std::atomic<bool> handled{false};
+    const HWND button = Item(IDC_CMDCHANGE);
+    // Sent from a thread of its own: the send returns only once a message Apply shows is closed.
+    std::thread click([button, &handled] {
+        SendMessageA(button, BM_CLICK, 0, 0);
+        handled = true;
+    });
+    HWND box = nullptr;
+    WaitUntil([&] { return handled || (box = WaitForWindow(processId(), "ZelvoDrv", 0)); }, 30000);
+    Said said;
+    if (box && !handled) {
+        said.text = MessageBoxText(box);
+        said.askedYesNo = GetDlgItem(box, IDYES) != nullptr;
+        const HWND pressed = GetDlgItem(box, answer)
+                                 ? GetDlgItem(box, answer)
+                                 : GetDlgItem(box, said.askedYesNo ? IDNO : IDOK);
+        PostMessageA(pressed, BM_CLICK, 0, 0);
+    }
+    click.join();
+    return said;
 }
 
 HWND ChangerDriver::Focus() const {

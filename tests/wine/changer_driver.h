@@ -33,6 +33,16 @@ class ChangerDriver {
     // The control that has the keyboard focus in the changer.
     HWND Focus() const;
 
+    // What Apply said after storing the icon: the text of its message (empty when it showed none)
+    // and whether it asked Yes or No.
+    struct Said {
+        std::string text;
+        bool askedYesNo = false;
+    };
+    // Clicks Apply and answers its message, if it shows one, with `answer` (IDOK, IDYES or IDNO;
+    // a box without that button gets its own default), once Apply is done or its message is up.
+    Said Apply(int answer = IDOK);
+
   private:
     std::unique_ptr<Process> process_;
     HWND window_ = nullptr;
