@@ -17,6 +17,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The product's 51 fill levels, stated here on their own: the build takes the number from
+// layout.h, and this checks what it made of it.
 constexpr int kUsageLevels = 51;
 constexpr int kDriveIcons = 10;
 const std::vector<int> kIconSizes{16, 20, 24, 32, 40, 48, 64, 256};
@@ -263,8 +265,8 @@ TEST(Pictures, HandCursorPointsWithItsFingerTip) {
 }
 
 // The resource scripts must name the icons in id order 1..N, each written by the build.
-std::vector<std::string> iconsOfScript(const std::string& name) {
-    std::ifstream in(std::string(ZELVO_DATA_DIR) + "/" + name);
+std::vector<std::string> iconsOfScript(const std::string& path) {
+    std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
     const std::string s = text.str();
@@ -272,15 +274,15 @@ std::vector<std::string> iconsOfScript(const std::string& name) {
     std::vector<std::string> files;
     for (auto it = std::sregex_iterator(s.begin(), s.end(), line); it != std::sregex_iterator();
          ++it) {
-        EXPECT_EQ(std::stoul((*it)[1]), files.size() + 1) << name;
+        EXPECT_EQ(std::stoul((*it)[1]), files.size() + 1) << path;
         files.push_back((*it)[2]);
     }
     return files;
 }
 
 TEST(ResourceScripts, NameTheRenderedIconsInIndexOrder) {
-    const std::vector<std::string> drives = iconsOfScript("ZelvoDrives.rc");
-    const std::vector<std::string> usage = iconsOfScript("ZelvoPrg.rc");
+    const std::vector<std::string> drives = iconsOfScript(ZELVO_DATA_DIR "/ZelvoDrives.rc");
+    const std::vector<std::string> usage = iconsOfScript(ZELVO_USAGE_SCRIPT);
     ASSERT_EQ(drives.size(), static_cast<std::size_t>(kDriveIcons));
     ASSERT_EQ(usage.size(), static_cast<std::size_t>(kUsageLevels));
     for (int i = 0; i < kDriveIcons; ++i) {
