@@ -14,8 +14,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-env.sh"
 source "$here/../../scripts/release.sh"
 source "$here/setup_env.sh"
-# Shortcuts would otherwise become menu entries of the Linux desktop, outside the prefix.
-export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 
 setup=$(realpath "$1")
 dist=$(realpath "$2")

@@ -1,5 +1,9 @@
 # Sourced by the installer's tests, after scripts/wine-env.sh and scripts/release.sh.
 
+# The installer's shortcuts would otherwise become menu entries of the Linux desktop, outside the
+# prefix.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
+
 # Sets setup to the installer that this machine's Wine runs. The release's installer is a 32-bit
 # program: where Wine runs none, a 64-bit test packs the same script as a 64-bit installer into
 # WORK, from the application folders and the renders given, and tests that one; a test without

@@ -9,7 +9,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-env.sh"
 source "$here/../../scripts/release.sh"
 source "$here/setup_env.sh"
-export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 
 setup=$(realpath "$1")
 assets=$(realpath "$4")
