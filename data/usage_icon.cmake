@@ -1,16 +1,18 @@
-# cmake -DTEMPLATE=usage.svg -DLEVEL=n -DSIZE=s -DOUTPUT=file.svg -P usage_icon.cmake
-# Writes the usage-bar drawing for fill level n (0..50) as it is rendered at s pixels: the bar's
-# frame, track and fill lie on whole pixels of that size, and the fill covers round(n/50) of the
-# track's pixels, column by column from the left, each column from the bottom, so that every
-# level shows more than the one before wherever the track has room for 50 steps.
+# cmake -DTEMPLATE=usage.svg -DLEVEL=n -DLAST_LEVEL=m -DSIZE=s -DOUTPUT=file.svg -P usage_icon.cmake
+# Writes the usage-bar drawing for fill level n (0..m, the full bar) as it is rendered at s pixels:
+# the bar's frame, track and fill lie on whole pixels of that size, and the fill covers
+# round(n/m) of the track's pixels, column by column from the left, each column from the bottom,
+# so that every level shows more than the one before wherever the track has room for m steps.
 
-foreach(var TEMPLATE LEVEL SIZE OUTPUT)
+foreach(var TEMPLATE LEVEL LAST_LEVEL SIZE OUTPUT)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "usage_icon.cmake: ${var} is not set")
   endif()
 endforeach()
-if(NOT LEVEL MATCHES "^[0-9]+$" OR LEVEL GREATER 50 OR NOT SIZE MATCHES "^[0-9]+$" OR SIZE LESS 16)
-  message(FATAL_ERROR "usage_icon.cmake: level ${LEVEL} or size ${SIZE} out of range")
+if(NOT LAST_LEVEL MATCHES "^[1-9][0-9]*$" OR NOT LEVEL MATCHES "^[0-9]+$"
+   OR LEVEL GREATER LAST_LEVEL OR NOT SIZE MATCHES "^[0-9]+$" OR SIZE LESS 16)
+  message(FATAL_ERROR
+    "usage_icon.cmake: level ${LEVEL} of ${LAST_LEVEL} or size ${SIZE} out of range")
 endif()
 
 file(READ "${TEMPLATE}" svg)
@@ -74,7 +76,7 @@ math(EXPR tx "${left} + ${border}")
 math(EXPR ty "${top} + ${border}")
 math(EXPR tw "${width} - 2 * ${border}")
 math(EXPR th "${height} - 2 * ${border}")
-math(EXPR filled "(2 * ${LEVEL} * ${tw} * ${th} + 50) / 100")
+math(EXPR filled "(2 * ${LEVEL} * ${tw} * ${th} + ${LAST_LEVEL}) / (2 * ${LAST_LEVEL})")
 math(EXPR columns "${filled} / ${th}")
 math(EXPR rest "${filled} % ${th}")
 

@@ -1,4 +1,5 @@
-# cmake -DTEMPLATES=t1;t2... -DLEVEL=n -DSIZES=s1;s2... -DOUTPUTS=o1;o2... -P usage_icons.cmake
+# cmake -DTEMPLATES=t1;t2... -DLEVEL=n -DLAST_LEVEL=m -DSIZES=s1;s2... -DOUTPUTS=o1;o2...
+#       -P usage_icons.cmake
 # The usage-bar drawings of fill level n at several sizes, as usage_icon.cmake writes each, in one
 # run: starting CMake costs more than a drawing.
 

@@ -18,6 +18,10 @@
 ;   STAGE64          the same for the x86-64 application folder
 ;   ICON             the icon changer's icon, used for the installer
 ;   UNICON           the remover's icon, used for the uninstaller
+;   ART              folder holding the wizard's pictures (data/art/setup-*.svg, with fixed file
+;                    times), each drawn for 100, 150 and 200 %: setup_welcome.bmp (the welcome
+;                    and finish pages) and setup_header.bmp (the header), and the same with the
+;                    suffixes _150 and _200
 ;   OUTFILE          the installer to write
 ;   TARGET           (optional) another target than x86-unicode, for tests
 ;   SIGN             (optional) the command that signs a file in place: "SIGN FILE NAME"
@@ -47,6 +51,9 @@ InstallDir "$PROGRAMFILES\${PRODUCT}"
 InstallDirRegKey HKLM "${UNINST_KEY}" "InstallLocation"
 ; The programs write below HKEY_LOCAL_MACHINE and into the System folder, and so does setup.
 RequestExecutionLevel admin
+; Windows draws the wizard at the system's DPI instead of stretching it; its pictures are drawn
+; for that DPI too (PicturesForDpi).
+ManifestDPIAware true
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
 BrandingText "${PRODUCT} ${VERSION}"
@@ -71,10 +78,20 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PRODUCT}"
 ; WinBuiltinAdministratorsSid, and SECURITY_MAX_SID_SIZE.
 !define ADMINISTRATORS_SID_TYPE 26
 !define MAX_SID_SIZE 68
+; GetDeviceCaps' index of the screen's horizontal DPI.
+!define LOGPIXELSX 88
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${UNICON}"
 !define MUI_ABORTWARNING
+; The product's pictures: MUI unpacks the 100 % ones, and PicturesForDpi puts the drawing
+; nearest the system's DPI in their place. The uninstaller's pages show the header alone.
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${ART}\setup_welcome.bmp"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${ART}\setup_header.bmp"
+!define MUI_CUSTOMFUNCTION_GUIINIT PicturesForDpi
+!define MUI_CUSTOMFUNCTION_UNGUIINIT un.PicturesForDpi
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
@@ -88,6 +105,34 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PRODUCT}"
 !insertmacro MUI_UNPAGE_INSTFILES
 
 !insertmacro MUI_LANGUAGE "English"
+
+; The pictures drawn for SCALE % in place of the 100 % ones, under the names MUI unpacked those
+; to: the welcome and finish pages load theirs when they show, the header is loaded again here.
+!macro UNPACK_PICTURES UN SCALE
+  !if "${UN}" == ""
+    File "/oname=$PLUGINSDIR\modern-wizard.bmp" "${ART}\setup_welcome_${SCALE}.bmp"
+  !endif
+  File "/oname=$PLUGINSDIR\modern-header.bmp" "${ART}\setup_header_${SCALE}.bmp"
+  SetBrandingImage /IMGID=1046 /RESIZETOFIT "$PLUGINSDIR\modern-header.bmp"
+!macroend
+
+; Runs once the wizard's window exists, before its first page: takes the drawing nearest the
+; system's DPI. A DPI halfway between two (120 at 125 %, 168 at 175 %) takes the larger drawing,
+; which shrinks to fit more cleanly than the smaller one grows.
+!macro PICTURES_FOR_DPI UN
+Function ${UN}PicturesForDpi
+  System::Call 'user32::GetDC(p 0) p.r0'
+  System::Call 'gdi32::GetDeviceCaps(p r0, i ${LOGPIXELSX}) i.r1'
+  System::Call 'user32::ReleaseDC(p 0, p r0)'
+  ${If} $1 >= 168
+    !insertmacro UNPACK_PICTURES "${UN}" 200
+  ${ElseIf} $1 >= 120
+    !insertmacro UNPACK_PICTURES "${UN}" 150
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro PICTURES_FOR_DPI ""
+!insertmacro PICTURES_FOR_DPI "un."
 
 ; Without administrative rights (Windows XP, or elevation refused) nothing could be written.
 !macro REQUIRE_ADMIN

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# scripts/contact-sheet.sh [ASSET_DIR [OUTPUT]]: lays the 51 usage-bar icons at 16, 48 and
-# 256 px and the ten drive icons at every size on one sheet, taken from the packed icon files as
-# Windows reads them. Defaults: build/win32/assets and build/contact-sheet.png.
+# scripts/contact-sheet.sh [ASSET_DIR [OUTPUT]]: lays the usage-bar icons (as many as layout.h
+# declares) at 16, 48 and 256 px and the ten drive icons at every size on one sheet, taken from
+# the packed icon files as Windows reads them. Defaults: build/win32/assets and
+# build/contact-sheet.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/layout.sh
+levels=$(layout_number kUsageIconCount)
 assets=${1:-build/win32/assets}
 output=${2:-build/contact-sheet.png}
 for tool in icotool rsvg-convert; do
@@ -13,8 +16,14 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+# The icon files, in index order.
+usage=()
+for ((level = 0; level < levels; level++)); do
+    usage+=("$(printf '%s/usage%02d.ico' "$assets" "$level")")
+done
+drives=("$assets"/drive??.ico)
 # Every image of every icon, as NAME_INDEX_SIZExSIZExDEPTH.png.
-icotool -x -o "$work" "$assets"/usage??.ico "$assets"/drive??.ico
+icotool -x -o "$work" "${usage[@]}" "${drives[@]}"
 
 # The SIZE px image of an icon file.
 image() {
@@ -48,14 +57,12 @@ row() {
     y=$((y + size + 2 * gap))
 }
 
-usage=("$assets"/usage??.ico)
-drives=("$assets"/drive??.ico)
-label "Usage bars, index 0 to 50, at 16 px"
-row 16 51 "${usage[@]}"
+label "Usage bars, index 0 to $((levels - 1)), at 16 px"
+row 16 "$levels" "${usage[@]}"
 label "at 48 px"
-row 48 26 "${usage[@]}"
+row 48 $(((levels + 1) / 2)) "${usage[@]}"
 label "at 256 px"
-row 256 13 "${usage[@]}"
+row 256 $(((levels + 3) / 4)) "${usage[@]}"
 label "Drive icons, index 0 to 9, at 16, 20, 24, 32, 40, 48, 64 and 256 px"
 for size in 16 20 24 32 40 48 64 256; do
     row "$size" 10 "${drives[@]}"

@@ -55,6 +55,9 @@ stage() {
 }
 stage "$dist" x86
 stage "$dist64" x64
+# The wizard's pictures, packed as files: they carry the fixed time too.
+mkdir "$work/art"
+cp "$assets"/setup_*.bmp "$work/art/"
 find "$work" -exec touch -h -d "@$epoch" {} +
 
 # The installer's lists of the application folder's files and of the System folder's copies, and
@@ -90,7 +93,7 @@ options=()
 makensis -V2 -NOCD -INPUTCHARSET UTF8 "${options[@]}" \
     "-DVERSION=$version" "-DVERSION_NUMBERS=$release_version" "-DFILES=$work/files.nsh" \
     "-DSTAGE32=$work/x86/Zelvo Drives" "-DSTAGE64=$work/x64/Zelvo Drives" \
-    "-DICON=$assets/changer.ico" "-DUNICON=$assets/remover.ico" \
+    "-DICON=$assets/changer.ico" "-DUNICON=$assets/remover.ico" "-DART=$work/art" \
     "-DOUTFILE=$work/ZelvoDrivesSetup-$version.exe" \
     "$root/installer/ZelvoDrives.nsi"
 

@@ -9,7 +9,7 @@ wine32=wine32:i386
 packages=(cmake ninja-build g++ libgtest-dev libtinyxml2-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64
           googletest wine wine64 xvfb xauth x11-utils fonts-wine fp-utils nsis zip unzip
           imagemagick clang-format librsvg2-bin icoutils netpbm fonts-dejavu-core osslsigncode
-          openssl "$wine32")
+          openssl p7zip-full "$wine32")
 
 # One query for all (a query each costs seconds); native packages may be named with their
 # architecture.

@@ -2,6 +2,8 @@
 // figures, the usage-bar icon for a percent, and the figure lines printed on the window.
 #pragma once
 
+#include "layout.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,8 +30,7 @@ long long UsagePercent(std::uint64_t total, std::uint64_t free);
 std::string PercentText(long long percent);
 long long PercentFromText(const std::string& text);
 
-// The number of icons in the usage-bar library, and the icon index for a usage percent.
-inline constexpr int kUsageIconCount = 51;
+// The icon index for a usage percent, one of the usage-bar library's kUsageIconCount icons.
 int UsageIconIndex(long long percent);
 
 // The icon location of a usage-bar icon: "<system folder>\ZelvoPrg.icl,<index>" (with an empty

@@ -91,6 +91,11 @@ inline constexpr char kUpdaterSource[] = "\\ZDrvs.dll";
 inline constexpr char kDefaultLibrarySource[] = "\\ZelvoDrives.icl";
 inline constexpr char kHelpFile[] = "\\Help.chm";
 
+// The usage-bar library (ZelvoPrg) holds one icon for each fill level: icon index n shows a drive
+// n / (kUsageIconCount - 1) full. The build makes that many icons: it reads the number here
+// (scripts/layout.sh), so keep it on one line.
+inline constexpr int kUsageIconCount = 51;
+
 // What is installed into the system folder, each file from the one shipped in the application
 // folder, in the order the remover deletes them.
 struct InstalledFile {

@@ -13,21 +13,13 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-env.sh"
 source "$here/../../scripts/release.sh"
-# Shortcuts would otherwise become menu entries of the Linux desktop, outside the prefix.
-export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
+source "$here/setup_env.sh"
 
 setup=$(realpath "$1")
 dist=$(realpath "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-if [ "$ZELVO_NO_WIN32" = 1 ] && [ "$WINEARCH" = win64 ] && [ $# -ge 4 ]; then
-    ZELVO_INSTALLER_TARGET=amd64-unicode bash "$here/../../scripts/package.sh" "$3" "$dist" \
-        "$work/amd64" "$4" >/dev/null
-    setup="$work/amd64/ZelvoDrivesSetup-$release_display_version.exe"
-    echo "testing the installer script packed as a 64-bit installer"
-else
-    skip_without_win32 "the installer"
-fi
+runnable_setup "$work" "${3:-}" "$dist" "${4:-}"
 shipped=("${shipped_files[@]}")
 uninst_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZelvoDrives'
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
