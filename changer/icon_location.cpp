@@ -30,6 +30,10 @@ std::optional<std::int32_t> ParseDecimal(const std::string& text) {
 
 } // namespace
 
+std::string StripTerminator(const std::string& text) {
+    return text.substr(0, text.find('\0'));
+}
+
 std::optional<IconLocationParts> ParseIconLocation(const std::string& location) {
     const std::string::size_type comma = location.rfind(',');
     if (comma == std::string::npos)

@@ -1,9 +1,9 @@
 #include "icon_picker_dialog.h"
 
-#include "driveroots.h"
 #include "dynamic_annotation.h"
 #include "geometry.h"
 #include "icon_file.h"
+#include "icon_location.h"
 #include "resource.h"
 #include "system_function.h"
 #include "unique_handle.h"

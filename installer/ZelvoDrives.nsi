@@ -6,7 +6,7 @@
 ;
 ; Built by scripts/package.sh, which passes:
 ;   VERSION          the version users see (1.00), and VERSION_NUMBERS (1.0.0.0)
-;   FILES            a script it writes from release.txt and shared/product/layout.h, defining
+;   FILES            a script it writes from release.txt and shared/contract/layout.h, defining
 ;                    the macros INSTALL_FILES (STAGE) and DELETE_FILES for the files of the
 ;                    application folder, REFRESH_EACH_SYSTEM_COPY (STAGE) for the System folder's
 ;                    copies of them, and CHANGER_CLASS and UPDATER_CLASS (the window classes of

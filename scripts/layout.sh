@@ -1,5 +1,5 @@
 # Sourced: the names that the installer shares with the programs, and the number of usage-bar
-# icons that the build makes, read from the programs' own list of them, shared/product/layout.h,
+# icons that the build makes, read from the programs' own list of them, shared/contract/layout.h,
 # so that all always agree. The one place that knows where that header lies: the build asks here.
 #   layout_header          the header's path
 #   layout_text NAME       the text of the one-line string constant NAME (kChangerWindowClass),
@@ -8,7 +8,7 @@
 #   layout_installed_files "shipped installed" a line for each file installed into the System
 #                          folder, in the order of the table kInstalledFiles
 
-layout_header=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/shared/product/layout.h
+layout_header=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/shared/contract/layout.h
 
 layout_text() {
     local text

@@ -12,7 +12,7 @@
 # else the time of the checked-out commit, else the newest file time of the source tree) and the
 # archive lists its files in a fixed order. The version and the files come from release.txt; the
 # names the installer shares with the programs (window classes, the updaters' lock, the files
-# installed into the System folder) from shared/product/layout.h.
+# installed into the System folder) from shared/contract/layout.h.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/release.sh"

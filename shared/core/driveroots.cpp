@@ -24,8 +24,4 @@ std::vector<std::string> SplitDriveRootList(const std::string& list) {
     return roots;
 }
 
-std::string StripTerminator(const std::string& text) {
-    return text.substr(0, text.find('\0'));
-}
-
 } // namespace zelvo

@@ -16,9 +16,6 @@ inline constexpr char kFixedDriveTypeName[] = "Fixed Drive";
 // (a list the system did not terminate) is dropped rather than taken as a root.
 std::vector<std::string> SplitDriveRootList(const std::string& list);
 
-// The text before the first NUL, or the whole text when it holds none.
-std::string StripTerminator(const std::string& text);
-
 // The letters "A".."Z" whose bits are set, asking readMask() afresh for each letter.
 template <typename ReadMask> std::vector<std::string> DriveLettersFromMask(ReadMask readMask) {
     std::vector<std::string> letters;

@@ -27,14 +27,6 @@ TEST(SplitDriveRootList, TakesEachRootBeforeItsNul) {
     EXPECT_EQ(SplitDriveRootList("C:\\\0E:"s), Strings{"C:\\"});
 }
 
-TEST(StripTerminator, CutsAtTheFirstNul) {
-    using namespace std::string_literals;
-    EXPECT_EQ(StripTerminator("C:\\x.icl"), "C:\\x.icl");
-    EXPECT_EQ(StripTerminator("\0abc"s), "");
-    EXPECT_EQ(StripTerminator("abc\0def\0"s), "abc");
-    EXPECT_EQ(StripTerminator(""), "");
-}
-
 TEST(DriveLettersFromMask, ListsSetBitsInLetterOrder) {
     EXPECT_EQ(DriveLettersFromMask([] { return 0x0200001DU; }), (Strings{"A", "C", "D", "E", "Z"}));
     EXPECT_EQ(DriveLettersFromMask([] { return 0U; }), Strings{});

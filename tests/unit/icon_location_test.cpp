@@ -48,3 +48,11 @@ TEST(ParseIconLocation, NumbersBeyond32BitsAreNoNumber) {
                                  "x.ico,99999999999999999999999999"})
         EXPECT_FALSE(ParseIconLocation(location)) << location;
 }
+
+TEST(StripTerminator, CutsAtTheFirstNul) {
+    using namespace std::string_literals;
+    EXPECT_EQ(StripTerminator("C:\\x.icl"), "C:\\x.icl");
+    EXPECT_EQ(StripTerminator("\0abc"s), "");
+    EXPECT_EQ(StripTerminator("abc\0def\0"s), "abc");
+    EXPECT_EQ(StripTerminator(""), "");
+}

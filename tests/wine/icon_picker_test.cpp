@@ -1,8 +1,8 @@
 // The Windows side of icon picking against the real API: the wide picker's buffer and the
 // conversion of its answer, and the shell's own picker as Wine provides it.
-#include "driveroots.h"
 #include "harness.h"
 #include "icon_browse.h"
+#include "icon_location.h"
 #include "layout.h"
 #include "shell_icon_picker.h"
 #include "wide_path.h"
