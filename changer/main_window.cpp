@@ -55,8 +55,19 @@ constexpr TwipRect kImage2Twips = {4327, 1080, 360, 360};
 constexpr PictureResources kProductPicture = {IDB_PRODUCT, IDB_PRODUCT_150, IDB_PRODUCT_200};
 constexpr PictureResources kBannerPicture = {IDB_BANNER, IDB_BANNER_150, IDB_BANNER_200};
 
+// What a control is to the window's handlers, which act on roles, not on ids: a new control is
+// one row of kControls, as a dialog script's line holds everything about a control.
+enum class ControlRole {
+    Plain,
+    PreviewBox,    // Picture2, a window of its own (PreviewBox), which lays itself out
+    DropDown,      // a drop-down list, whose list opens below its field
+    FittedCaption, // a one-line caption, widened about its centre when its text needs more room
+    OnBand,        // on the white band, in the window colour
+};
+
 struct ControlSpec {
     int id;
+    ControlRole role;
     const char* className;
     const char* text;
     DWORD style;
@@ -68,21 +79,30 @@ struct ControlSpec {
 // opens; the white band last, beneath the pictures that stand on it.
 // clang-format off
 constexpr ControlSpec kControls[] = {
-    {IDC_TXTDUMMY,    "EDIT",     "",                  WS_TABSTOP | ES_AUTOHSCROLL,                0,                {240, 3300, 300, 285}},
-    {IDC_CBODRIVES,   "COMBOBOX", "",                  WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,                {240, 2040, 855, 315}},
-    {IDC_CMDCHANGE,   "BUTTON",   "&Apply Icon",       WS_TABSTOP | BS_PUSHBUTTON,                 0,                {1725, 2640, 1455, 350}},
-    {IDC_CMDRESTORE,  "BUTTON",   "&Restore Defaults", WS_TABSTOP | BS_PUSHBUTTON,                 0,                {105, 2640, 1455, 350}},
-    {IDC_CMDCLOSE,    "BUTTON",   "&Close",            WS_TABSTOP | BS_PUSHBUTTON,                 0,                {3345, 2640, 1455, 350}},
-    {IDC_TXTICONPATH, "EDIT",     "",                  WS_TABSTOP | ES_AUTOHSCROLL,                WS_EX_CLIENTEDGE, {240, 1560, 3960, 285}},
-    {IDC_PICTURE2,    nullptr,    nullptr,             0,                                          0,                {4080, 120, 720, 720}},
-    {IDC_CMDBROWSE,   "BUTTON",   "....",              WS_TABSTOP | BS_PUSHBUTTON,                 0,                {4320, 1560, 375, 285}},
-    {IDC_IMAGE1,      "STATIC",   "",                  SS_BITMAP,                                  0,                kImage1Twips},
-    {IDC_IMAGE3,      "STATIC",   "",                  SS_BITMAP,                                  0,                kImage3Twips},
-    {IDC_IMAGE2,      "STATIC",   "",                  SS_ICON | SS_NOTIFY | SS_CENTERIMAGE,       0,                kImage2Twips},
-    {IDC_LABEL1,      "STATIC",   kPrompt,             SS_CENTER,                                  0,                {600, 1200, 3195, 195}},
-    {IDC_LABEL2,      "STATIC",   "",                  SS_LEFT,                                    0,                {0, 0, 5775, 865}},
+    {IDC_TXTDUMMY,    ControlRole::Plain,         "EDIT",     "",                  WS_TABSTOP | ES_AUTOHSCROLL,                0,                {240, 3300, 300, 285}},
+    {IDC_CBODRIVES,   ControlRole::DropDown,      "COMBOBOX", "",                  WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,                {240, 2040, 855, 315}},
+    {IDC_CMDCHANGE,   ControlRole::Plain,         "BUTTON",   "&Apply Icon",       WS_TABSTOP | BS_PUSHBUTTON,                 0,                {1725, 2640, 1455, 350}},
+    {IDC_CMDRESTORE,  ControlRole::Plain,         "BUTTON",   "&Restore Defaults", WS_TABSTOP | BS_PUSHBUTTON,                 0,                {105, 2640, 1455, 350}},
+    {IDC_CMDCLOSE,    ControlRole::Plain,         "BUTTON",   "&Close",            WS_TABSTOP | BS_PUSHBUTTON,                 0,                {3345, 2640, 1455, 350}},
+    {IDC_TXTICONPATH, ControlRole::Plain,         "EDIT",     "",                  WS_TABSTOP | ES_AUTOHSCROLL,                WS_EX_CLIENTEDGE, {240, 1560, 3960, 285}},
+    {IDC_PICTURE2,    ControlRole::PreviewBox,    nullptr,    nullptr,             0,                                          0,                {4080, 120, 720, 720}},
+    {IDC_CMDBROWSE,   ControlRole::Plain,         "BUTTON",   "....",              WS_TABSTOP | BS_PUSHBUTTON,                 0,                {4320, 1560, 375, 285}},
+    {IDC_IMAGE1,      ControlRole::OnBand,        "STATIC",   "",                  SS_BITMAP,                                  0,                kImage1Twips},
+    {IDC_IMAGE3,      ControlRole::OnBand,        "STATIC",   "",                  SS_BITMAP,                                  0,                kImage3Twips},
+    {IDC_IMAGE2,      ControlRole::Plain,         "STATIC",   "",                  SS_ICON | SS_NOTIFY | SS_CENTERIMAGE,       0,                kImage2Twips},
+    {IDC_LABEL1,      ControlRole::FittedCaption, "STATIC",   kPrompt,             SS_CENTER,                                  0,                {600, 1200, 3195, 195}},
+    {IDC_LABEL2,      ControlRole::OnBand,        "STATIC",   "",                  SS_LEFT,                                    0,                {0, 0, 5775, 865}},
 };
 // clang-format on
+
+// The row of a control; null for a window that is none of the table's.
+const ControlSpec* RowOf(int id) {
+    for (const ControlSpec& row : kControls) {
+        if (row.id == id)
+            return &row;
+    }
+    return nullptr;
+}
 
 // Posted by the window to itself at the end of its start-up: the logon task is registered once
 // the window shows, so that the start never waits for the Task Scheduler.
@@ -202,7 +222,7 @@ void MainWindow::OnCreate() {
 // The controls in tab order, not yet placed: LayOut places them.
 void MainWindow::CreateControls() {
     for (const ControlSpec& row : kControls) {
-        if (row.id == IDC_PICTURE2)
+        if (row.role == ControlRole::PreviewBox)
             picture2_.Create(hwnd_, row.id);
         else
             CreateChildControl(hwnd_, row.id, row.className, row.text,
@@ -220,14 +240,20 @@ void MainWindow::LayOut(UINT dpi) {
     LoadPictures();
     for (const ControlSpec& row : kControls) {
         RECT r = ToPixels(row.twips, dpi);
-        if (row.id == IDC_PICTURE2) {
+        switch (row.role) {
+        case ControlRole::PreviewBox:
             picture2_.LayOut(r, dpi, font_.get());
             continue;
-        }
-        if (row.id == IDC_CBODRIVES)
+        case ControlRole::DropDown:
             r.bottom += TwipsToPixels(kDropDownListTwips, dpi);
-        if (row.id == IDC_LABEL1)
+            break;
+        case ControlRole::FittedCaption:
             r = FitCaption(Control(row.id), r);
+            break;
+        case ControlRole::Plain:
+        case ControlRole::OnBand:
+            break;
+        }
         SetWindowPos(Control(row.id), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -516,8 +542,8 @@ LRESULT MainWindow::OnNotify(NMHDR* header) {
 }
 
 HBRUSH MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
-    const int id = GetDlgCtrlID(control);
-    if (id != IDC_LABEL2 && id != IDC_IMAGE1 && id != IDC_IMAGE3)
+    const ControlSpec* row = RowOf(GetDlgCtrlID(control));
+    if (!row || row->role != ControlRole::OnBand)
         return nullptr;
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     return GetSysColorBrush(COLOR_WINDOW);
