@@ -22,6 +22,9 @@ class DynamicAnnotator final : public NameAnnotator {
     DynamicAnnotator& operator=(const DynamicAnnotator&) = delete;
 
     bool Name(int controlId, const std::string& name) override;
+    // Makes a control a live region, whose showing screen readers announce once told of it
+    // (EVENT_OBJECT_LIVEREGIONCHANGED); false where it cannot.
+    bool MarkLive(int controlId);
     // Takes the names off again, so that the service lets go of them; before the controls go.
     void Clear();
 

@@ -34,6 +34,11 @@ constexpr int kClientWidthTwips = 4905;
 constexpr int kClientHeightTwips = 3075;
 
 constexpr char kPrompt[] = "Select a Drive and Browse for a new icon";
+// Shown while Apply or Restore Defaults waits for an updater in its pass.
+constexpr char kWaitingText[] = "Waiting for the usage-bar updater to finish...";
+// EVENT_OBJECT_LIVEREGIONCHANGED (Windows 8 on), which tells screen readers that a live region
+// changed; the headers for the Windows this program starts on lack it.
+constexpr DWORD kLiveRegionChangedEvent = 0x8019;
 constexpr char kRestoreTip[] = "Restore all default drive icons";
 constexpr char kBrowseTipPrefix[] = "Select a new icon for Drive ";
 constexpr char kApplyTipPrefix[] = "Apply new icon for Drive ";
@@ -63,6 +68,7 @@ enum class ControlRole {
     DropDown,      // a drop-down list, whose list opens below its field
     FittedCaption, // a one-line caption, widened about its centre when its text needs more room
     OnBand,        // on the white band, in the window colour
+    HiddenUntilWaiting, // a fitted caption shown only while the window waits for an updater
 };
 
 struct ControlSpec {
@@ -92,6 +98,7 @@ constexpr ControlSpec kControls[] = {
     {IDC_IMAGE2,      ControlRole::Plain,         "STATIC",   "",                  SS_ICON | SS_NOTIFY | SS_CENTERIMAGE,       0,                kImage2Twips},
     {IDC_LABEL1,      ControlRole::FittedCaption, "STATIC",   kPrompt,             SS_CENTER,                                  0,                {600, 1200, 3195, 195}},
     {IDC_LABEL2,      ControlRole::OnBand,        "STATIC",   "",                  SS_LEFT,                                    0,                {0, 0, 5775, 865}},
+    {IDC_WAITING,     ControlRole::HiddenUntilWaiting, "STATIC", kWaitingText,     SS_LEFT | SS_NOPREFIX,                      0,                {1320, 2100, 3615, 195}},
 };
 // clang-format on
 
@@ -160,7 +167,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
         return OnNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_SETCURSOR:
-        if (OnSetCursor(reinterpret_cast<HWND>(wParam)))
+        if (LOWORD(lParam) == HTCLIENT && OnSetCursor(reinterpret_cast<HWND>(wParam)))
             return TRUE;
         break;
     case WM_CTLCOLORSTATIC:
@@ -215,6 +222,8 @@ void MainWindow::OnCreate() {
     CreateControls();
     names_.emplace(hwnd_);
     NameControls(*names_, kMainWindowNames);
+    names_->MarkLive(IDC_WAITING); // a screen reader says the line when it shows
+    ops_.SetWaitNotice([this](bool waiting) { OnWaiting(waiting); });
     CreateToolTips();
     LayOut(WindowDpi(hwnd_));
 }
@@ -226,7 +235,9 @@ void MainWindow::CreateControls() {
             picture2_.Create(hwnd_, row.id);
         else
             CreateChildControl(hwnd_, row.id, row.className, row.text,
-                               WS_VISIBLE | WS_CLIPSIBLINGS | row.style, row.exStyle, {}, nullptr);
+                               (row.role == ControlRole::HiddenUntilWaiting ? 0 : WS_VISIBLE) |
+                                   WS_CLIPSIBLINGS | row.style,
+                               row.exStyle, {}, nullptr);
     }
 }
 
@@ -248,6 +259,7 @@ void MainWindow::LayOut(UINT dpi) {
             r.bottom += TwipsToPixels(kDropDownListTwips, dpi);
             break;
         case ControlRole::FittedCaption:
+        case ControlRole::HiddenUntilWaiting:
             r = FitCaption(Control(row.id), r);
             break;
         case ControlRole::Plain:
@@ -372,7 +384,9 @@ void MainWindow::FillDriveLetters() {
 }
 
 void MainWindow::OnCommand(int id, int code) {
-    if (restoring_)
+    // While Apply or Restore is at work (waiting for an updater with the window answering), the
+    // buttons that start one are greyed out; their clicks are ignored until it is done.
+    if (busy_ && (id == IDC_CMDCHANGE || id == IDC_CMDBROWSE || id == IDC_CMDRESTORE))
         return;
     switch (id) {
     case IDC_CBODRIVES:
@@ -383,10 +397,10 @@ void MainWindow::OnCommand(int id, int code) {
         OnBrowse();
         break;
     case IDC_CMDCHANGE:
-        OnApply();
+        RunAction([this] { OnApply(); });
         break;
     case IDC_CMDRESTORE:
-        OnRestore();
+        RunAction([this] { OnRestore(); });
         break;
     case IDC_CMDCLOSE:
         PostMessageA(hwnd_, WM_CLOSE, 0, 0);
@@ -474,11 +488,40 @@ void MainWindow::ShowFindings(const IconSnapshot& snapshot) {
 }
 
 void MainWindow::OnRestore() {
-    restoring_ = true;
     RestoreDefaults(ops_, chkProg);
-    restoring_ = false;
-    if (closeWhenRestored_)
+}
+
+template <typename Action> void MainWindow::RunAction(Action action) {
+    busy_ = true;
+    action();
+    busy_ = false;
+    if (closeWhenDone_)
         OnClose();
+}
+
+void MainWindow::OnWaiting(bool waiting) {
+    waiting_ = waiting;
+    const HWND line = Control(IDC_WAITING);
+    if (waiting) {
+        const HWND focus = GetFocus();
+        focusBeforeWaiting_ = IsChild(hwnd_, focus) ? focus : nullptr;
+    }
+    for (const int id : {IDC_CMDCHANGE, IDC_CMDBROWSE, IDC_CMDRESTORE})
+        EnableWindow(Control(id), !waiting);
+    // A greyed-out button cannot keep the keyboard: Close takes it meanwhile.
+    if (waiting && focusBeforeWaiting_ && !IsWindowEnabled(focusBeforeWaiting_))
+        SetFocus(Control(IDC_CMDCLOSE));
+    else if (!waiting && focusBeforeWaiting_ && GetFocus() == Control(IDC_CMDCLOSE))
+        SetFocus(focusBeforeWaiting_);
+    ShowWindow(line, waiting ? SW_SHOWNA : SW_HIDE);
+    if (waiting)
+        NotifyWinEvent(kLiveRegionChangedEvent, line, OBJID_CLIENT, CHILDID_SELF);
+    // The pointer shows the change where it is, not only at its next move.
+    POINT at;
+    if (GetCursorPos(&at) && WindowFromPoint(at) &&
+        (WindowFromPoint(at) == hwnd_ || IsChild(hwnd_, WindowFromPoint(at))))
+        SendMessageA(hwnd_, WM_SETCURSOR, reinterpret_cast<WPARAM>(WindowFromPoint(at)),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
 void MainWindow::OnHelp() {
@@ -488,8 +531,8 @@ void MainWindow::OnHelp() {
 }
 
 void MainWindow::OnClose() {
-    if (restoring_) {
-        closeWhenRestored_ = true;
+    if (busy_) {
+        closeWhenDone_ = true;
         return;
     }
     if (chkProg.isOn())
@@ -519,10 +562,16 @@ void MainWindow::OnPaint() {
     }
 }
 
+// The hand over the help picture; while the window waits for an updater, the cursor of work in
+// the background everywhere else, since the window stays usable.
 bool MainWindow::OnSetCursor(HWND over) {
-    if (over != Control(IDC_IMAGE2) || !handCursor_)
+    if (over == Control(IDC_IMAGE2) && handCursor_) {
+        SetCursor(handCursor_);
+        return true;
+    }
+    if (!waiting_)
         return false;
-    SetCursor(handCursor_);
+    SetCursor(LoadCursorA(nullptr, IDC_APPSTARTING));
     return true;
 }
 

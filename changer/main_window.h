@@ -48,6 +48,10 @@ class MainWindow : public RoutedWindow<MainWindow> {
     void OnRestore();
     void OnHelp();
     void OnClose();
+    // Runs one of the window's actions, which may wait for an updater; a close asked for
+    // meanwhile follows once it is done.
+    template <typename Action> void RunAction(Action action);
+    void OnWaiting(bool waiting);
     void OnActivate(bool active);
     void OnRegisterTask();
     void OnPaint();
@@ -83,10 +87,14 @@ class MainWindow : public RoutedWindow<MainWindow> {
     std::string toolTipText_;
     HWND focusOnDeactivate_ = nullptr;
     std::optional<DynamicAnnotator> names_; // the accessible names, from creation to destruction
-    // Restore Defaults may wait for a slow updater with the window's messages running: no
-    // command runs meanwhile, and a close waits until it is done.
-    bool restoring_ = false;
-    bool closeWhenRestored_ = false;
+    // Apply and Restore Defaults may wait for a slow updater with the window's messages running:
+    // neither runs again meanwhile, and a close waits until the one at work is done.
+    bool busy_ = false;
+    bool closeWhenDone_ = false;
+    // The wait for an updater, shown: its line, the busy cursor, and Apply, Browse and Restore
+    // greyed out; the focus they had comes back to them.
+    bool waiting_ = false;
+    HWND focusBeforeWaiting_ = nullptr;
     // Every effect of the window's handlers and sequences, with the window as the owner of
     // whatever the shell starts.
     WinSystemOps ops_;

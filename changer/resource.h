@@ -30,6 +30,7 @@
 #define IDC_CMDCHANGE 1012
 #define IDC_CMDCLOSE 1013
 #define IDC_TXTDUMMY 1014
+#define IDC_WAITING 1015
 
 // The "Change Icon" dialog, the icon picker for a shell without a working one.
 #define IDD_CHANGE_ICON 100

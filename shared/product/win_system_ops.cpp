@@ -128,7 +128,13 @@ void WinSystemOps::PumpMessages() {
 }
 
 DWORD WinSystemOps::WaitForLock(HANDLE lock, DWORD milliseconds) {
-    return WaitPumpingMessages(lock, milliseconds);
+    const DWORD now = WaitForSingleObject(lock, 0);
+    if (now != WAIT_TIMEOUT || milliseconds == 0 || !waitNotice_)
+        return now == WAIT_TIMEOUT ? WaitPumpingMessages(lock, milliseconds, owner_) : now;
+    waitNotice_(true);
+    const DWORD wait = WaitPumpingMessages(lock, milliseconds, owner_);
+    waitNotice_(false);
+    return wait;
 }
 
 bool WinSystemOps::WaitForProgramToEnd(const std::string& path, unsigned long waitMs) {
@@ -141,7 +147,7 @@ bool WinSystemOps::WaitForProgramToEnd(const std::string& path, unsigned long wa
         for (const UniqueHandle& process : running) {
             const DWORD elapsed = GetTickCount() - start;
             if (elapsed >= waitMs ||
-                WaitPumpingMessages(process.get(), waitMs - elapsed) == WAIT_TIMEOUT)
+                WaitPumpingMessages(process.get(), waitMs - elapsed, owner_) == WAIT_TIMEOUT)
                 return false;
         }
     }

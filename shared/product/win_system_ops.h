@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace zelvo {
 
 // The updaters' lock (layout.h), created or opened for the life of the object.
@@ -66,6 +68,12 @@ class WinSystemOps final : public SystemOps, public WinPassOps {
     WinSystemOps(HWND owner, const char* title) : WinPassOps(title), owner_(owner) {}
     // For a window that holds its effects from before it exists: itself, once it does.
     void SetOwner(HWND owner) { owner_ = owner; }
+    // Called with true when a wait for the updaters' lock finds it held, and with false when
+    // that wait ends: so that a window can show that it waits. A lock that is free at once
+    // calls nothing.
+    void SetWaitNotice(std::function<void(bool waiting)> notice) {
+        waitNotice_ = std::move(notice);
+    }
 
     std::wstring AppFolder() override;
     std::string Wow64SystemFolder() override;
@@ -103,6 +111,7 @@ class WinSystemOps final : public SystemOps, public WinPassOps {
 
   private:
     HWND owner_;
+    std::function<void(bool)> waitNotice_;
 };
 
 } // namespace zelvo

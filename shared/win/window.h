@@ -118,14 +118,17 @@ inline HWND CreateChildControl(HWND parent, int id, const char* className, const
 }
 
 // Runs every window message waiting in this thread's queue, then returns; false when it met the
-// quit, which it leaves for the program's own message loop.
-inline bool PumpWaitingMessages() {
+// quit, which it leaves for the program's own message loop. With a window, also the keyboard
+// navigation of its controls, as the message loop has it (Tab, access keys, F1).
+inline bool PumpWaitingMessages(HWND window = nullptr) {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return false;
         }
+        if (window && IsDialogMessageA(window, &msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -133,8 +136,9 @@ inline bool PumpWaitingMessages() {
 }
 
 // Waits for an object for at most `milliseconds`, running the thread's window messages meanwhile so
-// that its windows keep answering; gives what WaitForSingleObject would.
-inline DWORD WaitPumpingMessages(HANDLE object, DWORD milliseconds) {
+// that its windows keep answering (and `window`'s controls their keyboard); gives what
+// WaitForSingleObject would.
+inline DWORD WaitPumpingMessages(HANDLE object, DWORD milliseconds, HWND window = nullptr) {
     const DWORD start = GetTickCount();
     for (;;) {
         const DWORD elapsed = GetTickCount() - start;
@@ -145,7 +149,7 @@ inline DWORD WaitPumpingMessages(HANDLE object, DWORD milliseconds) {
         if (wait != WAIT_OBJECT_0 + 1)
             return wait;
         // A quit met here stays for the program's loop, and would wake this wait at once again.
-        if (!PumpWaitingMessages())
+        if (!PumpWaitingMessages(window))
             return WaitForSingleObject(object, left);
     }
 }

@@ -114,6 +114,47 @@ TEST_F(WhileAnUpdaterWorksTest, RestoreGoesOnAfterTheWaitAndNoOverrideComesBack)
     EXPECT_TRUE(changer.Close());
 }
 
+// While Restore waits, the window says so and stays usable: the waiting line shows, Apply,
+// Browse and Restore are greyed out, Tab moves the focus and F1 opens the help; after the wait the
+// line goes and the buttons come back.
+TEST_F(WhileAnUpdaterWorksTest, RestoreSaysThatItWaitsAndTheKeyboardStillWorks) {
+    ChangerDriver changer;
+    ASSERT_TRUE(changer.Start());
+    ASSERT_TRUE(WaitUntilNoProcess("ZDrvs.exe"));
+    const HWND line = changer.Item(IDC_WAITING);
+    ASSERT_NE(line, nullptr);
+    EXPECT_FALSE(IsWindowVisible(line)) << "shown without a wait";
+    UpdaterInItsPass updater;
+    ASSERT_TRUE(updater.caught()) << "no updater held the lock in its pass";
+
+    changer.PostClick(IDC_CMDRESTORE);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(line); })) << "no waiting line";
+    // Its second wait, once the first ran out and the deletions are made, lasts up to a minute.
+    ExpectDeletedWhileItIsHeld();
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(line); })) << "no line in the second wait";
+    for (const int id : {IDC_CMDCHANGE, IDC_CMDBROWSE, IDC_CMDRESTORE})
+        EXPECT_FALSE(IsWindowEnabled(changer.Item(id))) << "not greyed out: " << id;
+    ASSERT_TRUE(WaitUntil([&] { // keys go to the window in front
+        return SetForegroundWindow(changer.window()) && GetForegroundWindow() == changer.window();
+    }));
+    const HWND next = GetNextDlgTabItem(changer.window(), changer.Focus(), FALSE);
+    keybd_event(VK_TAB, 0, 0, 0);
+    keybd_event(VK_TAB, 0, KEYEVENTF_KEYUP, 0);
+    EXPECT_TRUE(WaitUntil([&] { return changer.Focus() == next; })) << "Tab moved nothing";
+    keybd_event(VK_F1, 0, 0, 0);
+    keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);
+    EXPECT_EQ(HelpViewerTitle(), "Zelvo Drives Help") << "F1 opened no help viewer";
+
+    updater.Resume();
+    ASSERT_TRUE(updater.WaitForExit());
+    EXPECT_TRUE(WaitUntil([&] {
+        return !IsWindowVisible(line) && IsWindowEnabled(changer.Item(IDC_CMDRESTORE)) &&
+               !RegKeyExists(HKEY_LOCAL_MACHINE, kDriveIconsSubkey);
+    })) << "still waiting after the updater ended";
+    EXPECT_TRUE(IsWindowEnabled(changer.Item(IDC_CMDCHANGE)));
+    EXPECT_TRUE(changer.Close());
+}
+
 TEST_F(WhileAnUpdaterWorksTest, TheRemoverGoesOnAfterTheWaitAndNoOverrideComesBack) {
     UpdaterInItsPass updater;
     ASSERT_TRUE(updater.caught()) << "no updater held the lock in its pass";
