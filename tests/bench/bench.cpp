@@ -3,7 +3,8 @@
 // Measures from CreateProcess to the process's end, or with --window to the first visible
 // top-level window of the process, which is then ended; in that mode each run also waits until
 // the updaters it started (ZDrvs.exe) have ended, so that they weigh on no other run. Prints the
-// median of each in milliseconds and their ratio, one "name=value" a line.
+// median of each in milliseconds and their ratio, and the spread of the ratios of each pair of
+// runs (minimum, median, maximum), one "name=value" a line.
 #include "harness.h"
 
 #include <windows.h>
@@ -82,7 +83,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string program = argv[1], yardstick = argv[2];
-    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 41;
+    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 51;
     // Warm-up: the first starts load the system DLLs into the file cache.
     for (int i = 0; i < 3; ++i) {
         if (RunOnce(program, untilWindow) < 0 || RunOnce(yardstick, untilWindow) < 0) {
@@ -101,8 +102,14 @@ int main(int argc, char** argv) {
             programTimes.push_back(RunOnce(program, untilWindow));
         }
     }
+    // Each pair ran side by side in time: its ratio is spared the drifts of a loaded machine.
+    std::vector<double> ratios;
+    for (int i = 0; i < runs; ++i)
+        ratios.push_back(programTimes[i] / yardstickTimes[i]);
+    std::sort(ratios.begin(), ratios.end());
     const double p = Median(programTimes), y = Median(yardstickTimes);
-    std::printf("runs=%d\nprogram_median_ms=%.3f\nyardstick_median_ms=%.3f\nratio=%.3f\n", runs, p,
-                y, p / y);
+    std::printf("runs=%d\nprogram_median_ms=%.3f\nyardstick_median_ms=%.3f\nratio=%.3f\n"
+                "pair_ratio_min=%.3f\npair_ratio_median=%.3f\npair_ratio_max=%.3f\n",
+                runs, p, y, p / y, ratios.front(), Median(ratios), ratios.back());
     return 0;
 }
