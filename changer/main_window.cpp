@@ -111,12 +111,48 @@ const ControlSpec* RowOf(int id) {
     return nullptr;
 }
 
-// Posted by the window to itself at the end of its start-up: the logon task is registered once
-// the window shows, so that the start never waits for the Task Scheduler.
-constexpr UINT kRegisterTaskMessage = WM_APP + 1;
+// Posted by the window to itself at the end of its start-up, for what need not come before the
+// window shows: its tool tips, and the logon task, so that the start never waits for the Task
+// Scheduler.
+constexpr UINT kShownMessage = WM_APP + 1;
 
 // The drop-down's list opens below its field; room for every drive letter.
 constexpr int kDropDownListTwips = 3000;
+
+// Widens a one-line caption that its designed width cannot hold in the window's font about its
+// centre, so that no part of it is cut.
+RECT FitCaption(HWND window, HFONT font, const char* caption, RECT place) {
+    const WindowDc dc(window);
+    const SelectedObject selected(dc.get(), font);
+    SIZE extent = {};
+    if (!GetTextExtentPoint32A(dc.get(), caption, lstrlenA(caption), &extent))
+        return place;
+    const LONG missing = extent.cx - (place.right - place.left);
+    if (missing > 0) {
+        place.left -= (missing + 1) / 2;
+        place.right += missing - (missing + 1) / 2;
+    }
+    return place;
+}
+
+// A control's place in pixels at dpi, as its role has it.
+RECT PlaceOf(const ControlSpec& row, UINT dpi, HWND window, HFONT font) {
+    RECT r = ToPixels(row.twips, dpi);
+    switch (row.role) {
+    case ControlRole::DropDown:
+        r.bottom += TwipsToPixels(kDropDownListTwips, dpi);
+        break;
+    case ControlRole::FittedCaption:
+    case ControlRole::HiddenUntilWaiting:
+        r = FitCaption(window, font, row.text, r);
+        break;
+    case ControlRole::Plain:
+    case ControlRole::PreviewBox:
+    case ControlRole::OnBand:
+        break;
+    }
+    return r;
+}
 
 // Shows a bitmap in a static picture control. Common controls 6 keep a copy of a bitmap with
 // alpha and hand that copy back when the next one comes: a bitmap handed back that is not the
@@ -139,14 +175,23 @@ bool MainWindow::Register(HINSTANCE instance) {
 
 bool MainWindow::Create(HINSTANCE instance) {
     instance_ = instance;
-    // Made at the primary screen's corner, sized at that screen's resolution, then centred on it.
-    if (!CreateWindowExA(0, kChangerWindowClass, kTitle, kWindowStyle, 0, 0, 0, 0, nullptr, nullptr,
-                         instance, this))
+    // Made at its size and place, centred on the primary screen, at that screen's resolution;
+    // placed again only where the monitor's own resolution turns out to be another.
+    const UINT dpi = ScreenDpi();
+    const auto place = [](UINT at) {
+        const SIZE size =
+            WindowSizeForClient(kClientWidthTwips, kClientHeightTwips, kWindowStyle, 0, at);
+        return std::pair{CentredOnScreen(size), size};
+    };
+    const auto [at, size] = place(dpi);
+    if (!CreateWindowExA(0, kChangerWindowClass, kTitle, kWindowStyle, at.x, at.y, size.cx, size.cy,
+                         nullptr, nullptr, instance, this))
         return false;
-    const SIZE size =
-        WindowSizeForClient(kClientWidthTwips, kClientHeightTwips, kWindowStyle, 0, dpi_);
-    const POINT at = CentredOnScreen(size);
-    SetWindowPos(hwnd_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (dpi_ != dpi) {
+        const auto [again, resized] = place(dpi_);
+        SetWindowPos(hwnd_, nullptr, again.x, again.y, resized.cx, resized.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return true;
 }
 
@@ -204,8 +249,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kDpiChangedMessage:
         OnDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
-    case kRegisterTaskMessage:
-        OnRegisterTask();
+    case kShownMessage:
+        OnShown();
         return 0;
     case WM_DESTROY:
         if (names_)
@@ -219,26 +264,29 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void MainWindow::OnCreate() {
     ops_.SetOwner(hwnd_);
     handCursor_ = LoadCursorA(instance_, MAKEINTRESOURCEA(IDR_HAND_CURSOR));
-    CreateControls();
+    CreateControls(WindowDpi(hwnd_));
     names_.emplace(hwnd_);
     NameControls(*names_, kMainWindowNames);
     names_->MarkLive(IDC_WAITING); // a screen reader says the line when it shows
     ops_.SetWaitNotice([this](bool waiting) { OnWaiting(waiting); });
-    CreateToolTips();
-    LayOut(WindowDpi(hwnd_));
 }
 
-// The controls in tab order, not yet placed: LayOut places them.
-void MainWindow::CreateControls() {
+// The controls in tab order, each made at its place for dpi in the font for dpi, with its
+// picture: nothing needs placing again before the window shows.
+void MainWindow::CreateControls(UINT dpi) {
+    dpi_ = dpi;
+    font_ = MessageFontForDpi(dpi);
     for (const ControlSpec& row : kControls) {
+        const RECT r = PlaceOf(row, dpi, hwnd_, font_.get());
         if (row.role == ControlRole::PreviewBox)
-            picture2_.Create(hwnd_, row.id);
+            picture2_.Create(hwnd_, row.id, r, dpi, font_.get());
         else
             CreateChildControl(hwnd_, row.id, row.className, row.text,
                                (row.role == ControlRole::HiddenUntilWaiting ? 0 : WS_VISIBLE) |
                                    WS_CLIPSIBLINGS | row.style,
-                               row.exStyle, {}, nullptr);
+                               row.exStyle, r, font_.get());
     }
+    LoadPictures();
 }
 
 void MainWindow::LayOut(UINT dpi) {
@@ -250,24 +298,12 @@ void MainWindow::LayOut(UINT dpi) {
     font_ = std::move(font);
     LoadPictures();
     for (const ControlSpec& row : kControls) {
-        RECT r = ToPixels(row.twips, dpi);
-        switch (row.role) {
-        case ControlRole::PreviewBox:
+        const RECT r = PlaceOf(row, dpi, hwnd_, font_.get());
+        if (row.role == ControlRole::PreviewBox)
             picture2_.LayOut(r, dpi, font_.get());
-            continue;
-        case ControlRole::DropDown:
-            r.bottom += TwipsToPixels(kDropDownListTwips, dpi);
-            break;
-        case ControlRole::FittedCaption:
-        case ControlRole::HiddenUntilWaiting:
-            r = FitCaption(Control(row.id), r);
-            break;
-        case ControlRole::Plain:
-        case ControlRole::OnBand:
-            break;
-        }
-        SetWindowPos(Control(row.id), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        else
+            SetWindowPos(Control(row.id), nullptr, r.left, r.top, r.right - r.left,
+                         r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -288,22 +324,6 @@ void MainWindow::LoadPictures() {
     productPicture_ = std::move(product);
     bannerPicture_ = std::move(banner);
     helpIcon_ = std::move(help);
-}
-
-RECT MainWindow::FitCaption(HWND control, RECT place) const {
-    const std::string caption = WindowText(control);
-    const WindowDc dc(control);
-    const SelectedObject font(dc.get(), font_.get());
-    SIZE extent = {};
-    if (!GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()),
-                               &extent))
-        return place;
-    const LONG missing = extent.cx - (place.right - place.left);
-    if (missing > 0) {
-        place.left -= (missing + 1) / 2;
-        place.right += missing - (missing + 1) / 2;
-    }
-    return place;
 }
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT* suggested) {
@@ -362,15 +382,16 @@ bool MainWindow::Load() {
         return false;
     }
     StartInstalledUpdater(ops_);
-    PostMessageA(hwnd_, kRegisterTaskMessage, 0, 0);
+    PostMessageA(hwnd_, kShownMessage, 0, 0);
     return true;
 }
 
-// The switch-on's task, late: not after a Restore that came first, which deleted it.
-void MainWindow::OnRegisterTask() {
-    if (!chkProg.isOn())
-        return;
-    RegisterUpdaterTask(ops_);
+// Once the window shows: its tool tips, and the switch-on's task, late: not after a Restore that
+// came first, which deleted it.
+void MainWindow::OnShown() {
+    CreateToolTips();
+    if (chkProg.isOn())
+        RegisterUpdaterTask(ops_);
 }
 
 // cboDrives and lstDrives get the letters of one reading, so that they always hold the same

@@ -53,7 +53,7 @@ class MainWindow : public RoutedWindow<MainWindow> {
     template <typename Action> void RunAction(Action action);
     void OnWaiting(bool waiting);
     void OnActivate(bool active);
-    void OnRegisterTask();
+    void OnShown();
     void OnPaint();
     bool OnSetCursor(HWND over);
     LRESULT OnNotify(NMHDR* header);
@@ -65,13 +65,11 @@ class MainWindow : public RoutedWindow<MainWindow> {
     // any), and everything laid out again at the new resolution.
     void OnDpiChanged(UINT dpi, const RECT* suggested);
 
-    void CreateControls();
-    // Places the controls at their twips, with the font and the pictures for dpi.
+    void CreateControls(UINT dpi);
+    // Places the controls at their twips again, with the font and the pictures for dpi.
     void LayOut(UINT dpi);
+
     void LoadPictures();
-    // Widens a one-line caption that its designed width cannot hold in this font about its
-    // centre, so that no part of it is cut.
-    RECT FitCaption(HWND control, RECT place) const;
     void CreateToolTips();
     void FillDriveLetters();
     std::string ChosenDriveLetter() const;

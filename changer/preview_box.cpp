@@ -58,26 +58,33 @@ bool PreviewBox::Register(HINSTANCE instance) {
                                reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
 }
 
-HWND PreviewBox::Create(HWND parent, int id) {
+HWND PreviewBox::Create(HWND parent, int id, const RECT& pixels, UINT dpi, HFONT font) {
     instance_ = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
     hwnd_ = CreateWindowExA(
         0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-        0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, this);
-    if (hwnd_)
-        label_ = CreateChildControl(hwnd_, IDC_LBLPREVIEW, "STATIC", kPreviewCaption, SS_LEFT, 0,
-                                    {}, nullptr);
+        pixels.left, pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, this);
+    if (!hwnd_)
+        return nullptr;
+    label_ = CreateChildControl(hwnd_, IDC_LBLPREVIEW, "STATIC", kPreviewCaption, SS_LEFT, 0,
+                                ToPixels(kLabelTwips, dpi), font);
+    Prepare({pixels.right - pixels.left, pixels.bottom - pixels.top}, dpi);
     return hwnd_;
 }
 
 void PreviewBox::LayOut(const RECT& pixels, UINT dpi, HFONT font) {
-    dpi_ = dpi;
-    size_ = {pixels.right - pixels.left, pixels.bottom - pixels.top};
-    SetWindowPos(hwnd_, nullptr, pixels.left, pixels.top, size_.cx, size_.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
+                 pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
     const RECT label = ToPixels(kLabelTwips, dpi);
     SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SetWindowPos(label_, nullptr, label.left, label.top, label.right - label.left,
                  label.bottom - label.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Prepare({pixels.right - pixels.left, pixels.bottom - pixels.top}, dpi);
+}
+
+void PreviewBox::Prepare(SIZE size, UINT dpi) {
+    dpi_ = dpi;
+    size_ = size;
     const WindowDc screen(hwnd_);
     image_.reset(CreateCompatibleBitmap(screen.get(), size_.cx, size_.cy));
     Draw();

@@ -16,8 +16,9 @@ class PreviewBox : public RoutedWindow<PreviewBox> {
   public:
     static bool Register(HINSTANCE instance);
 
-    // Creates the box as a child of parent, showing the placeholder picture; LayOut places it.
-    HWND Create(HWND parent, int id);
+    // Creates the box as a child of parent at pixels, with its label at its own place for dpi in
+    // font, showing the placeholder picture.
+    HWND Create(HWND parent, int id, const RECT& pixels, UINT dpi, HFONT font);
     // Places the box at pixels and its label at its own place for dpi, in font, and draws again
     // what it shows at that size: the placeholder until the first preview, then the last icon.
     void LayOut(const RECT& pixels, UINT dpi, HFONT font);
@@ -31,6 +32,8 @@ class PreviewBox : public RoutedWindow<PreviewBox> {
   private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Paint();
+    // A new image of the box's size for dpi, and what the box shows drawn into it.
+    void Prepare(SIZE size, UINT dpi);
     // Draws what the box shows into its image.
     void Draw();
 
