@@ -1,5 +1,7 @@
 #include "autorun_inf.h"
 
+#include "ascii_case.h"
+
 #include <vector>
 
 namespace zelvo {
@@ -7,20 +9,6 @@ namespace zelvo {
 namespace {
 
 constexpr char kWhitespace[] = " \t";
-
-char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    }
-    return true;
-}
 
 std::string_view Trim(std::string_view text) {
     const std::string_view::size_type first = text.find_first_not_of(kWhitespace);
@@ -80,14 +68,14 @@ void Scan(std::string_view text, Lookup& lookup) {
                 Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
             section = -1;
             for (std::size_t i = 0; i < lookup.sections.size(); ++i) {
-                if (SameName(name, lookup.sections[i]))
+                if (SameIgnoringAsciiCase<char>(name, lookup.sections[i]))
                     section = static_cast<int>(i);
             }
             continue;
         }
         const std::string_view::size_type equals = line.find('=');
         if (section < 0 || equals == std::string_view::npos || lookup.found[section] ||
-            !SameName(Trim(line.substr(0, equals)), lookup.key))
+            !SameIgnoringAsciiCase<char>(Trim(line.substr(0, equals)), lookup.key))
             continue;
         lookup.found[section] = WithoutQuotes(Trim(line.substr(equals + 1)));
     }

@@ -1,5 +1,7 @@
 #include "pending_renames.h"
 
+#include "ascii_case.h"
+
 #include <vector>
 
 namespace zelvo {
@@ -17,24 +19,9 @@ std::wstring_view WithoutPrefix(std::wstring_view name) {
     return name;
 }
 
-template <typename Char> Char FoldAscii(Char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c;
-}
-
-template <typename Char>
-bool SameText(std::basic_string_view<Char> a, std::basic_string_view<Char> b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
 bool SameName(std::wstring_view listed, std::wstring_view path) {
     listed = WithoutPrefix(listed);
-    return !listed.empty() && SameText(listed, path);
+    return !listed.empty() && SameIgnoringAsciiCase(listed, path);
 }
 
 // The target of an operation, without the mark of a replacement.
@@ -89,8 +76,8 @@ std::vector<std::wstring> ReplacementSources(std::wstring_view operations, std::
 bool IsReplacementCopy(std::string_view source, std::string_view target) {
     constexpr std::string_view kEnding = ".new";
     if (target.empty() || source.size() <= target.size() + kEnding.size() - 1 ||
-        !SameText(source.substr(0, target.size()), target) ||
-        !SameText(source.substr(source.size() - kEnding.size()), kEnding))
+        !SameIgnoringAsciiCase(source.substr(0, target.size()), target) ||
+        !SameIgnoringAsciiCase(source.substr(source.size() - kEnding.size()), kEnding))
         return false;
     // Between the target's name and ".new": nothing, or ".<process>-<n>".
     std::string_view between =
