@@ -69,30 +69,29 @@ std::optional<std::string> WinSystemOps::ExpandForDesktopUser(const std::string&
 
 long WinSystemOps::ReadRegText(const std::string& keyPath, const std::string& valueName,
                                std::string& text) {
-    const SplitPath split = SplitKeyPath(keyPath);
-    return split.root ? zelvo::ReadRegString(split.root, split.subkey, valueName, text, true)
-                      : kNoRootError;
+    return OnKey(keyPath, [&](RootKey root, const std::string& subkey) {
+        return zelvo::ReadRegString(root, subkey, valueName, text, true);
+    });
 }
 
 long WinSystemOps::ReadRegDword(const std::string& keyPath, const std::string& valueName,
                                 std::uint32_t& value) {
-    const SplitPath split = SplitKeyPath(keyPath);
-    return split.root ? zelvo::ReadRegDword(split.root, split.subkey, valueName, value)
-                      : kNoRootError;
+    return OnKey(keyPath, [&](RootKey root, const std::string& subkey) {
+        return zelvo::ReadRegDword(root, subkey, valueName, value);
+    });
 }
 
 long WinSystemOps::InspectRegKey(const std::string& keyPath, KeyContents& contents) {
-    const SplitPath split = SplitKeyPath(keyPath);
-    return split.root
-               ? CountRegKeyContents(split.root, split.subkey, contents.values, contents.subkeys)
-               : kNoRootError;
+    return OnKey(keyPath, [&](RootKey root, const std::string& subkey) {
+        return CountRegKeyContents(root, subkey, contents.values, contents.subkeys);
+    });
 }
 
 long WinSystemOps::DeleteRegKey(const std::string& keyPath) {
-    const SplitPath split = SplitKeyPath(keyPath);
-    // Never a root itself.
-    return split.root && !split.subkey.empty() ? zelvo::DeleteRegKey(split.root, split.subkey)
-                                               : kNoRootError;
+    return OnKey(keyPath, [](RootKey root, const std::string& subkey) {
+        // Never a root itself.
+        return subkey.empty() ? ERROR_BAD_PATHNAME : zelvo::DeleteRegKey(root, subkey);
+    });
 }
 
 DriveState WinSystemOps::Drive(char letter) {

@@ -45,11 +45,8 @@ bool UpdaterLock::Open() {
     return static_cast<bool>(mutex_);
 }
 
-SplitPath WinPassOps::SplitKeyPath(const std::string& keyPath) const {
-    SplitPath split = ParseKeyPath(keyPath);
-    if (split.malformed)
-        MessageBoxA(GetActiveWindow(), IncorrectFormatMessage(keyPath).c_str(), title_, MB_OK);
-    return split;
+void WinPassOps::ShowIncorrectFormat(const std::string& keyPath) const {
+    MessageBoxA(GetActiveWindow(), IncorrectFormatMessage(keyPath).c_str(), title_, MB_OK);
 }
 
 std::string WinPassOps::SystemFolder() {
@@ -70,22 +67,23 @@ bool WinPassOps::DriveSpace(const std::string& root, std::uint64_t& total, std::
 }
 
 long WinPassOps::CreateRegKey(const std::string& keyPath) {
-    const SplitPath split = SplitKeyPath(keyPath);
-    return split.root ? zelvo::CreateRegKey(split.root, split.subkey) : kNoRootError;
+    return OnKey(keyPath, [](RootKey root, const std::string& subkey) {
+        return zelvo::CreateRegKey(root, subkey);
+    });
 }
 
 long WinPassOps::SetRegString(const std::string& keyPath, const std::string& valueName,
                               const std::string& text) {
-    const SplitPath split = SplitKeyPath(keyPath);
-    return split.root ? zelvo::SetRegString(split.root, split.subkey, valueName, text)
-                      : kNoRootError;
+    return OnKey(keyPath, [&](RootKey root, const std::string& subkey) {
+        return zelvo::SetRegString(root, subkey, valueName, text);
+    });
 }
 
 long WinPassOps::ReadRegString(const std::string& keyPath, const std::string& valueName,
                                std::string& text) {
-    const SplitPath split = SplitKeyPath(keyPath);
-    return split.root ? zelvo::ReadRegString(split.root, split.subkey, valueName, text)
-                      : kNoRootError;
+    return OnKey(keyPath, [&](RootKey root, const std::string& subkey) {
+        return zelvo::ReadRegString(root, subkey, valueName, text);
+    });
 }
 
 bool WinPassOps::HoldUpdaters(unsigned long waitMs) {

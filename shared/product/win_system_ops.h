@@ -51,11 +51,16 @@ class WinPassOps : public virtual PassOps {
   protected:
     // Waits for the lock; a program with a window keeps its messages running meanwhile.
     virtual DWORD WaitForLock(HANDLE lock, DWORD milliseconds);
-    // Root and subkey of a full key path. A malformed path shows the "Incorrect Format:" message
-    // with the program's title and gives root 0.
-    SplitPath SplitKeyPath(const std::string& keyPath) const;
-    // The error of a key path that names no root: malformed, or an unknown root name.
-    static constexpr long kNoRootError = ERROR_BAD_PATHNAME;
+    // A call of the registry layer on the root and subkey of a full key path; ERROR_BAD_PATHNAME
+    // for a path that names no root. A malformed path shows the "Incorrect Format:" message with
+    // the program's title.
+    template <typename Call> long OnKey(const std::string& keyPath, Call call) const {
+        const SplitPath split = ParseKeyPath(keyPath);
+        if (split.malformed)
+            ShowIncorrectFormat(keyPath);
+        return split.root ? call(split.root, split.subkey) : ERROR_BAD_PATHNAME;
+    }
+    void ShowIncorrectFormat(const std::string& keyPath) const;
 
   private:
     const char* title_;
