@@ -130,10 +130,12 @@ class SystemOps : public virtual PassOps {
     // Waits until no process runs the program file at `path` (one still starting included), at
     // most `waitMs` milliseconds; false when one still runs.
     virtual bool WaitForProgramToEnd(const std::string& path, unsigned long waitMs) = 0;
+    // True only when a value was deleted.
     virtual bool DeleteRegValue(RootKey root, const std::string& subkey,
                                 const std::string& valueName,
                                 RegistryView view = RegistryView::Own) = 0;
-    virtual bool DeleteRegTree(RootKey root, const std::string& subkey) = 0;
+    // Deletes a key with all its subkeys and values: 0, or the error code.
+    virtual long DeleteRegTree(RootKey root, const std::string& subkey) = 0;
     virtual void ShellOpen(const std::string& path) = 0;
     // The logon task that starts the updater as SYSTEM; created or replaced, and deleted.
     virtual bool RegisterLogonTask(const std::string& updaterPath) = 0;
