@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "unique_handle.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -73,6 +74,36 @@ SIZE InkOnScreen(HWND window, int rows = 0, DWORD background = CLR_INVALID) {
     return {std::max<LONG>(0, ink.right - ink.left), std::max<LONG>(0, ink.bottom - ink.top)};
 }
 
+// A rectangle in another process's memory, for a message whose pointer Wine passes on unchanged:
+// the process reads it, or writes its answer into it.
+class RemoteRect {
+  public:
+    RemoteRect(DWORD processId, const RECT& rect)
+        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               processId)),
+          address_(VirtualAllocEx(process_.get(), nullptr, sizeof rect, MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE)) {
+        if (address_)
+            WriteProcessMemory(process_.get(), address_, &rect, sizeof rect, nullptr);
+    }
+    RemoteRect(const RemoteRect&) = delete;
+    RemoteRect& operator=(const RemoteRect&) = delete;
+    ~RemoteRect() {
+        if (address_)
+            VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE);
+    }
+    LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
+    RECT Read() const {
+        RECT rect = {-1, -1, -1, -1};
+        ReadProcessMemory(process_.get(), address_, &rect, sizeof rect, nullptr);
+        return rect;
+    }
+
+  private:
+    UniqueHandle process_;
+    void* address_;
+};
+
 // The width of a caption in the system's message font (an access key's ampersand never shows).
 int CaptionWidth(HWND control) {
     std::string caption = WindowText(control);
@@ -139,25 +170,17 @@ class DpiTest : public ::testing::Test {
     }
 
     // What Windows sends when the window moves to a monitor at resolution to, with the place it
-    // suggests. Wine passes this message's pointer on unchanged, so the rectangle is written
-    // into the changer's own memory.
+    // suggests, written into the changer's own memory.
     void MoveToMonitorAt(UINT to) {
         RECT outer, client;
         GetWindowRect(changer.window(), &outer);
         GetClientRect(changer.window(), &client);
-        const RECT suggested = {outer.left, outer.top,
-                                outer.right - client.right + Pixels(4905, to),
-                                outer.bottom - client.bottom + Pixels(3075, to)};
-        const UniqueHandle process(
-            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, changer.processId()));
-        void* remote = VirtualAllocEx(process.get(), nullptr, sizeof suggested,
-                                      MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-        ASSERT_NE(remote, nullptr);
-        ASSERT_TRUE(
-            WriteProcessMemory(process.get(), remote, &suggested, sizeof suggested, nullptr));
-        SendMessageA(changer.window(), kDpiChangedMessage, MAKEWPARAM(to, to),
-                     reinterpret_cast<LPARAM>(remote));
-        VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+        const RemoteRect suggested(changer.processId(),
+                                   {outer.left, outer.top,
+                                    outer.right - client.right + Pixels(4905, to),
+                                    outer.bottom - client.bottom + Pixels(3075, to)});
+        ASSERT_NE(suggested.address(), 0);
+        SendMessageA(changer.window(), kDpiChangedMessage, MAKEWPARAM(to, to), suggested.address());
     }
 
     // A picture drawn at this resolution and at 96 dpi: its sizes in their ratio.
@@ -212,4 +235,23 @@ TEST_F(DpiTest, AMoveToAMonitorAt96DpiLaysTheWindowOutAgainAndKeepsThePreview) {
     ExpectTwipPlaces(kDefaultDpi);
     EXPECT_TRUE(IsWindowVisible(Control(IDC_LBLPREVIEW)));
     ExpectScaled(previewed, icon(kDefaultDpi), IDC_PICTURE2);
+}
+
+// Change Icon lists each icon at the size the preview shows it: the large icon's at the
+// display's resolution (32 pixels at 96 dpi).
+TEST_F(DpiTest, ChangeIconListsTheIconsAtTheLargeIconSizeOfTheDisplay) {
+    changer.Click(IDC_CMDBROWSE);
+    const HWND picker = WaitForWindow(changer.processId(), "Change Icon", 5000);
+    ASSERT_NE(picker, nullptr);
+    const HWND list = GetDlgItem(picker, IDC_PICK_ICONS);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0; }));
+    const RemoteRect icon(changer.processId(), {LVIR_ICON, 0, 0, 0});
+    ASSERT_NE(icon.address(), 0);
+    ASSERT_TRUE(SendMessageA(list, LVM_GETITEMRECT, 0, icon.address()));
+    const RECT shown = icon.Read();
+    const int large = MulDiv(32, static_cast<int>(dpi), kDefaultDpi);
+    EXPECT_EQ(shown.right - shown.left, large) << dpi << " dpi";
+    EXPECT_EQ(shown.bottom - shown.top, large) << dpi << " dpi";
+    PostMessageA(GetDlgItem(picker, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(picker); })) << "Change Icon closed";
 }
