@@ -4,6 +4,7 @@
 
 #include "filetest.h"
 #include "keypath.h"
+#include "user_session.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,12 +13,6 @@
 #include <vector>
 
 namespace zelvo {
-
-// A session of Windows in which a user may be logged on.
-struct UserSession {
-    std::uint32_t id;
-    bool active; // a user works in it now (not disconnected, not only listening)
-};
 
 // The user of the desktop: the owner of the shell's window, whose settings decide what Explorer
 // shows. The icon changer runs elevated, as that user or as an administrator who typed a password.
