@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 using namespace zelvo;
@@ -74,35 +75,26 @@ SIZE InkOnScreen(HWND window, int rows = 0, DWORD background = CLR_INVALID) {
     return {std::max<LONG>(0, ink.right - ink.left), std::max<LONG>(0, ink.bottom - ink.top)};
 }
 
-// A rectangle in another process's memory, for a message whose pointer Wine passes on unchanged:
-// the process reads it, or writes its answer into it.
-class RemoteRect {
-  public:
-    RemoteRect(DWORD processId, const RECT& rect)
-        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId)),
-          address_(VirtualAllocEx(process_.get(), nullptr, sizeof rect, MEM_COMMIT | MEM_RESERVE,
-                                  PAGE_READWRITE)) {
-        if (address_)
-            WriteProcessMemory(process_.get(), address_, &rect, sizeof rect, nullptr);
+// Sends a message whose lParam points at a rectangle, which Wine passes on unchanged: the
+// rectangle is put into the window's own process, and given back as the message left it; none
+// when it could not be put there.
+std::optional<RECT> SendWithRect(HWND window, UINT msg, WPARAM wParam, RECT rect) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const UniqueHandle process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+    void* remote = VirtualAllocEx(process.get(), nullptr, sizeof rect, MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    if (!remote)
+        return std::nullopt;
+    bool passed = WriteProcessMemory(process.get(), remote, &rect, sizeof rect, nullptr);
+    if (passed) {
+        SendMessageA(window, msg, wParam, reinterpret_cast<LPARAM>(remote));
+        passed = ReadProcessMemory(process.get(), remote, &rect, sizeof rect, nullptr);
     }
-    RemoteRect(const RemoteRect&) = delete;
-    RemoteRect& operator=(const RemoteRect&) = delete;
-    ~RemoteRect() {
-        if (address_)
-            VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE);
-    }
-    LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
-    RECT Read() const {
-        RECT rect = {-1, -1, -1, -1};
-        ReadProcessMemory(process_.get(), address_, &rect, sizeof rect, nullptr);
-        return rect;
-    }
-
-  private:
-    UniqueHandle process_;
-    void* address_;
-};
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return passed ? std::optional<RECT>(rect) : std::nullopt;
+}
 
 // The width of a caption in the system's message font (an access key's ampersand never shows).
 int CaptionWidth(HWND control) {
@@ -175,12 +167,11 @@ class DpiTest : public ::testing::Test {
         RECT outer, client;
         GetWindowRect(changer.window(), &outer);
         GetClientRect(changer.window(), &client);
-        const RemoteRect suggested(changer.processId(),
-                                   {outer.left, outer.top,
-                                    outer.right - client.right + Pixels(4905, to),
-                                    outer.bottom - client.bottom + Pixels(3075, to)});
-        ASSERT_NE(suggested.address(), 0);
-        SendMessageA(changer.window(), kDpiChangedMessage, MAKEWPARAM(to, to), suggested.address());
+        const RECT suggested = {outer.left, outer.top,
+                                outer.right - client.right + Pixels(4905, to),
+                                outer.bottom - client.bottom + Pixels(3075, to)};
+        ASSERT_TRUE(
+            SendWithRect(changer.window(), kDpiChangedMessage, MAKEWPARAM(to, to), suggested));
     }
 
     // A picture drawn at this resolution and at 96 dpi: its sizes in their ratio.
@@ -245,13 +236,11 @@ TEST_F(DpiTest, ChangeIconListsTheIconsAtTheLargeIconSizeOfTheDisplay) {
     ASSERT_NE(picker, nullptr);
     const HWND list = GetDlgItem(picker, IDC_PICK_ICONS);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0; }));
-    const RemoteRect icon(changer.processId(), {LVIR_ICON, 0, 0, 0});
-    ASSERT_NE(icon.address(), 0);
-    ASSERT_TRUE(SendMessageA(list, LVM_GETITEMRECT, 0, icon.address()));
-    const RECT shown = icon.Read();
+    const std::optional<RECT> shown = SendWithRect(list, LVM_GETITEMRECT, 0, {LVIR_ICON, 0, 0, 0});
+    ASSERT_TRUE(shown);
     const int large = MulDiv(32, static_cast<int>(dpi), kDefaultDpi);
-    EXPECT_EQ(shown.right - shown.left, large) << dpi << " dpi";
-    EXPECT_EQ(shown.bottom - shown.top, large) << dpi << " dpi";
+    EXPECT_EQ(shown->right - shown->left, large) << dpi << " dpi";
+    EXPECT_EQ(shown->bottom - shown->top, large) << dpi << " dpi";
     PostMessageA(GetDlgItem(picker, IDCANCEL), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(picker); })) << "Change Icon closed";
 }
