@@ -1,5 +1,6 @@
 #include "icon_picker_dialog.h"
 
+#include "dpi.h"
 #include "dynamic_annotation.h"
 #include "geometry.h"
 #include "icon_file.h"
@@ -177,8 +178,11 @@ void ChangeIconDialog::ShowFile(const std::string& path, int index) {
     loadedPath_ = path;
     const HWND list = Control(IDC_PICK_ICONS);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
-    UniqueHimagelist images(ImageList_Create(
-        GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), ILC_COLOR32 | ILC_MASK, 0, 8));
+    // At the size the preview shows an icon: the large icon's at this window's resolution.
+    const UINT dpi = WindowDpi(hwnd_);
+    UniqueHimagelist images(ImageList_Create(SystemMetricForDpi(SM_CXICON, dpi),
+                                             SystemMetricForDpi(SM_CYICON, dpi),
+                                             ILC_COLOR32 | ILC_MASK, 0, 8));
     const UINT available =
         IconDirectoryIsSound(path) ? ExtractIconExA(path.c_str(), -1, nullptr, nullptr, 0) : 0;
     int count = 0;

@@ -8,11 +8,7 @@ dist=$1
 expected_sizes="16 20 24 32 40 48 64 256"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failed=0
-fail() {
-    echo "FAIL $*"
-    failed=$((failed + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 check_library() {
     local file=$dist/$1 count=$2
@@ -38,5 +34,5 @@ check_library() {
 
 check_library ZelvoPrg.dll 51
 check_library ZelvoDrives.icl 10
-echo "$failed failed"
-[ "$failed" -eq 0 ]
+echo "$failures failed"
+[ "$failures" -eq 0 ]

@@ -6,6 +6,7 @@
 set -u
 objdump=$1
 dist=$2
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 # The DLLs each program calls (msvcrt is the C runtime of every program). Not imported, loaded
 # when first needed: the changer's comdlg32 (browsing for a file) and the updater's shell32
@@ -18,21 +19,18 @@ declare -A expected=(
     [ZelvoDrives.icl]=""
 )
 
-failed=0
 for name in "${!expected[@]}"; do
     file="$dist/$name"
     if [ ! -f "$file" ]; then
-        echo "FAIL $name: not in $dist"
-        failed=$((failed + 1))
+        fail "$name: not in $dist"
         continue
     fi
     imports=$("$objdump" -p "$file" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' |
         sed 's/\.dll$//' | LC_ALL=C sort -u | tr '\n' ' ')
     want=$(tr ' ' '\n' <<<"${expected[$name]}" | grep -v '^$' | LC_ALL=C sort -u | tr '\n' ' ')
     if [ "$imports" != "$want" ]; then
-        echo "FAIL $name imports: ${imports:-nothing}; expected: ${want:-nothing}"
-        failed=$((failed + 1))
+        fail "$name imports: ${imports:-nothing}; expected: ${want:-nothing}"
     fi
 done
-echo "$((${#expected[@]} - failed)) passed, $failed failed"
-[ "$failed" -eq 0 ]
+echo "$((${#expected[@]} - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]

@@ -5,7 +5,7 @@
 #   manifests_test.sh APPLICATION_FOLDER
 set -u
 dist=$1
-failed=0
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 checked=0
 
 manifest() { wrestool -x --raw -t 24 "$dist/$1" 2>/dev/null | tr -d '\r'; }
@@ -16,8 +16,7 @@ expect() {
     if manifest "$1" | grep -q -F -- "$2"; then
         echo "ok   $1: $3"
     else
-        echo "FAIL $1: $3 (no $2 in its manifest)"
-        failed=$((failed + 1))
+        fail "$1: $3 (no $2 in its manifest)"
     fi
 }
 
@@ -27,5 +26,5 @@ expect ZDrvs.dll 'level="asInvoker"' "runs with the rights it is given"
 expect ZelvoDrv.exe '>PerMonitorV2<' "is per-monitor DPI aware (v2)"
 expect ZelvoDrv.exe '<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true<' \
     "is DPI aware before Windows 10"
-echo "$((checked - failed)) passed, $failed failed"
-[ "$failed" -eq 0 ]
+echo "$((checked - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]

@@ -7,6 +7,7 @@ set -u
 objdump=$1
 dist=$2
 bare=$3
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 # How many times the bare program each may weigh: the updater and the remover three; the icon
 # changer, with its window, dialogs, layout at any DPI and logon task, four.
@@ -21,7 +22,6 @@ without_resources() {
 
 bare_size=$(stat -c %s "$bare")
 echo "bare windowed program: $bare_size bytes"
-failed=0
 for name in ZelvoDrv.exe ZDrvs.dll Purgo.exe; do
     limit=$((limit_factor[$name] * bare_size))
     size=$(stat -c %s "$dist/$name")
@@ -29,8 +29,7 @@ for name in ZelvoDrv.exe ZDrvs.dll Purgo.exe; do
     ratio=$(awk -v c="$code" -v b="$bare_size" 'BEGIN { printf "%.2f", c / b }')
     echo "$name: $size bytes, $code without resources ($ratio x bare)"
     if [ "$code" -gt "$limit" ]; then
-        echo "FAIL $name: $code bytes without resources, more than ${limit_factor[$name]} x bare"
-        failed=$((failed + 1))
+        fail "$name: $code bytes without resources, more than ${limit_factor[$name]} x bare"
     fi
 done
-[ "$failed" -eq 0 ]
+[ "$failures" -eq 0 ]

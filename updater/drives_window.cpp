@@ -92,7 +92,7 @@ void DrivesWindow::PrintLines(std::vector<std::string> lines) {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-// Form_Unload: closes every other window of the program (it has none).
+// When the window goes: closes every other window of the program (it has none).
 void DrivesWindow::Unload() {
     EnumThreadWindows(GetCurrentThreadId(), CloseOtherWindow, reinterpret_cast<LPARAM>(hwnd_));
 }

@@ -23,7 +23,7 @@ class DrivesWindow : public RoutedWindow<DrivesWindow> {
     static bool Register(HINSTANCE instance);
     // Creates the window, hidden.
     bool Create(HINSTANCE instance);
-    // Form_Load: the whole pass; the window is destroyed at its end.
+    // Once the window exists: the whole pass, at whose end the window is destroyed.
     void Load();
 
   private:

@@ -4,6 +4,9 @@
 // one-line constants and the table of installed files, so keep them in that form).
 #pragma once
 
+// By its path: the benchmarks' yardsticks see this folder alone.
+#include "../core/keypath.h"
+
 #include <string>
 
 namespace zelvo {
@@ -78,7 +81,7 @@ inline constexpr char kChangerWindowClass[] = "ZelvoDrivesMain";
 inline constexpr char kUpdaterWindowClass[] = "ZelvoDrivesUpdater";
 
 // The predefined root that every key of the product lies under (HKEY_LOCAL_MACHINE).
-inline constexpr unsigned long kLocalMachineRoot = 0x80000002UL;
+inline constexpr RootKey kLocalMachineRoot = 0x80000002U;
 
 // File name literals, each with its leading backslash, appended to a folder path.
 // Installed into the system folder:

@@ -4,6 +4,7 @@
 
 #include "filetest.h"
 #include "keypath.h"
+#include "user_session.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,12 +13,6 @@
 #include <vector>
 
 namespace zelvo {
-
-// A session of Windows in which a user may be logged on.
-struct UserSession {
-    std::uint32_t id;
-    bool active; // a user works in it now (not disconnected, not only listening)
-};
 
 // The user of the desktop: the owner of the shell's window, whose settings decide what Explorer
 // shows. The icon changer runs elevated, as that user or as an administrator who typed a password.
@@ -130,10 +125,12 @@ class SystemOps : public virtual PassOps {
     // Waits until no process runs the program file at `path` (one still starting included), at
     // most `waitMs` milliseconds; false when one still runs.
     virtual bool WaitForProgramToEnd(const std::string& path, unsigned long waitMs) = 0;
+    // True only when a value was deleted.
     virtual bool DeleteRegValue(RootKey root, const std::string& subkey,
                                 const std::string& valueName,
                                 RegistryView view = RegistryView::Own) = 0;
-    virtual bool DeleteRegTree(RootKey root, const std::string& subkey) = 0;
+    // Deletes a key with all its subkeys and values: 0, or the error code.
+    virtual long DeleteRegTree(RootKey root, const std::string& subkey) = 0;
     virtual void ShellOpen(const std::string& path) = 0;
     // The logon task that starts the updater as SYSTEM; created or replaced, and deleted.
     virtual bool RegisterLogonTask(const std::string& updaterPath) = 0;

@@ -1,5 +1,7 @@
 #include "logon_task_xml.h"
 
+#include <string_view>
+
 namespace zelvo {
 
 namespace {
@@ -13,68 +15,69 @@ constexpr char kWakeQuery[] =
 
 // Triggers: each logon; a session unlocked or connected at the console or remotely; a wake;
 // and every hour from a fixed past hour, so that the bars follow the disks even in a session
-// that never ends. The delays let a session or the disks settle first.
-constexpr char kTaskHead[] =
-    "<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\n"
-    "  <RegistrationInfo>\n"
-    "    <Description>Shows how full each fixed drive is in its icon.</Description>\n"
-    "  </RegistrationInfo>\n"
-    "  <Triggers>\n"
-    "    <LogonTrigger>\n"
-    "      <Enabled>true</Enabled>\n"
-    "    </LogonTrigger>\n"
-    "    <SessionStateChangeTrigger>\n"
-    "      <Enabled>true</Enabled>\n"
-    "      <Delay>PT10S</Delay>\n"
-    "      <StateChange>SessionUnlock</StateChange>\n"
-    "    </SessionStateChangeTrigger>\n"
-    "    <SessionStateChangeTrigger>\n"
-    "      <Enabled>true</Enabled>\n"
-    "      <Delay>PT10S</Delay>\n"
-    "      <StateChange>ConsoleConnect</StateChange>\n"
-    "    </SessionStateChangeTrigger>\n"
-    "    <SessionStateChangeTrigger>\n"
-    "      <Enabled>true</Enabled>\n"
-    "      <Delay>PT10S</Delay>\n"
-    "      <StateChange>RemoteConnect</StateChange>\n"
-    "    </SessionStateChangeTrigger>\n"
-    "    <EventTrigger>\n"
-    "      <Enabled>true</Enabled>\n"
-    "      <Subscription>";
-constexpr char kTaskMiddle[] =
-    "</Subscription>\n"
-    "      <Delay>PT30S</Delay>\n"
-    "    </EventTrigger>\n"
-    "    <TimeTrigger>\n"
-    "      <Enabled>true</Enabled>\n"
-    "      <StartBoundary>2000-01-01T00:00:00</StartBoundary>\n"
-    "      <Repetition>\n"
-    "        <Interval>PT1H</Interval>\n"
-    "      </Repetition>\n"
-    "    </TimeTrigger>\n"
-    "  </Triggers>\n"
-    "  <Principals>\n"
-    "    <Principal id=\"LocalSystem\">\n"
-    "      <UserId>S-1-5-18</UserId>\n"
-    "      <RunLevel>HighestAvailable</RunLevel>\n"
-    "    </Principal>\n"
-    "  </Principals>\n"
-    "  <Settings>\n"
-    "    <MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy>\n"
-    "    <DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>\n"
-    "    <StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>\n"
-    "    <StartWhenAvailable>true</StartWhenAvailable>\n"
-    "    <WakeToRun>false</WakeToRun>\n"
-    "    <ExecutionTimeLimit>PT1M</ExecutionTimeLimit>\n"
-    "    <Enabled>true</Enabled>\n"
-    "  </Settings>\n"
-    "  <Actions Context=\"LocalSystem\">\n"
-    "    <Exec>\n"
-    "      <Command>";
-constexpr char kTaskTail[] = "</Command>\n"
-                             "    </Exec>\n"
-                             "  </Actions>\n"
-                             "</Task>\n";
+// that never ends. The delays let a session or the disks settle first. The two insertions, each
+// escaped: the wake query and the updater's path.
+constexpr std::string_view kWakeQueryMark = "{WAKE_QUERY}";
+constexpr std::string_view kUpdaterPathMark = "{UPDATER_PATH}";
+constexpr std::string_view kTask =
+    R"(<Task version="1.2" xmlns="http://schemas.microsoft.com/windows/2004/02/mit/task">
+  <RegistrationInfo>
+    <Description>Shows how full each fixed drive is in its icon.</Description>
+  </RegistrationInfo>
+  <Triggers>
+    <LogonTrigger>
+      <Enabled>true</Enabled>
+    </LogonTrigger>
+    <SessionStateChangeTrigger>
+      <Enabled>true</Enabled>
+      <Delay>PT10S</Delay>
+      <StateChange>SessionUnlock</StateChange>
+    </SessionStateChangeTrigger>
+    <SessionStateChangeTrigger>
+      <Enabled>true</Enabled>
+      <Delay>PT10S</Delay>
+      <StateChange>ConsoleConnect</StateChange>
+    </SessionStateChangeTrigger>
+    <SessionStateChangeTrigger>
+      <Enabled>true</Enabled>
+      <Delay>PT10S</Delay>
+      <StateChange>RemoteConnect</StateChange>
+    </SessionStateChangeTrigger>
+    <EventTrigger>
+      <Enabled>true</Enabled>
+      <Subscription>{WAKE_QUERY}</Subscription>
+      <Delay>PT30S</Delay>
+    </EventTrigger>
+    <TimeTrigger>
+      <Enabled>true</Enabled>
+      <StartBoundary>2000-01-01T00:00:00</StartBoundary>
+      <Repetition>
+        <Interval>PT1H</Interval>
+      </Repetition>
+    </TimeTrigger>
+  </Triggers>
+  <Principals>
+    <Principal id="LocalSystem">
+      <UserId>S-1-5-18</UserId>
+      <RunLevel>HighestAvailable</RunLevel>
+    </Principal>
+  </Principals>
+  <Settings>
+    <MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy>
+    <DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>
+    <StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>
+    <StartWhenAvailable>true</StartWhenAvailable>
+    <WakeToRun>false</WakeToRun>
+    <ExecutionTimeLimit>PT1M</ExecutionTimeLimit>
+    <Enabled>true</Enabled>
+  </Settings>
+  <Actions Context="LocalSystem">
+    <Exec>
+      <Command>{UPDATER_PATH}</Command>
+    </Exec>
+  </Actions>
+</Task>
+)";
 
 // Text with & < > " ' replaced by their XML entities.
 std::string XmlEscape(const std::string& text) {
@@ -107,7 +110,11 @@ std::string XmlEscape(const std::string& text) {
 } // namespace
 
 std::string LogonTaskXml(const std::string& updaterPath) {
-    return kTaskHead + XmlEscape(kWakeQuery) + kTaskMiddle + XmlEscape(updaterPath) + kTaskTail;
+    std::string xml(kTask);
+    // The path goes in last: its own text may hold the other mark.
+    xml.replace(xml.find(kWakeQueryMark), kWakeQueryMark.size(), XmlEscape(kWakeQuery));
+    xml.replace(xml.find(kUpdaterPathMark), kUpdaterPathMark.size(), XmlEscape(updaterPath));
+    return xml;
 }
 
 } // namespace zelvo

@@ -116,13 +116,7 @@ bool WinPassOps::InServicesSession() {
 }
 
 bool WinPassOps::ListSessions(std::vector<UserSession>& sessions) {
-    std::vector<SessionState> states;
-    if (!EnumerateSessions(states))
-        return false;
-    sessions.clear();
-    for (const SessionState& state : states)
-        sessions.push_back({state.id, state.active});
-    return true;
+    return EnumerateSessions(sessions);
 }
 
 // The notifier is this very program file: the task's updater runs from the System folder,

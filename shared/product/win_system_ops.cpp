@@ -155,10 +155,10 @@ bool WinSystemOps::WaitForProgramToEnd(const std::string& path, unsigned long wa
 
 bool WinSystemOps::DeleteRegValue(RootKey root, const std::string& subkey,
                                   const std::string& valueName, RegistryView view) {
-    return zelvo::DeleteRegValue(root, subkey, valueName, view);
+    return zelvo::DeleteRegValue(root, subkey, valueName, view) == ERROR_SUCCESS;
 }
 
-bool WinSystemOps::DeleteRegTree(RootKey root, const std::string& subkey) {
+long WinSystemOps::DeleteRegTree(RootKey root, const std::string& subkey) {
     return zelvo::DeleteRegTree(root, subkey);
 }
 

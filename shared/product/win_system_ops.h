@@ -93,7 +93,7 @@ class WinSystemOps final : public SystemOps, public WinPassOps {
     bool WaitForProgramToEnd(const std::string& path, unsigned long waitMs) override;
     bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,
                         RegistryView view) override;
-    bool DeleteRegTree(RootKey root, const std::string& subkey) override;
+    long DeleteRegTree(RootKey root, const std::string& subkey) override;
     void ShellOpen(const std::string& path) override;
     bool RegisterLogonTask(const std::string& updaterPath) override;
     bool DeleteLogonTask() override;

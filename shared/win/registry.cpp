@@ -96,14 +96,15 @@ long DeleteRegKey(RootKey root, const std::string& subkey) {
     return RegDeleteKeyA(ToHkey(root), subkey.c_str());
 }
 
-bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,
+long DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,
                     RegistryView view) {
     const REGSAM access =
         kDeleteValueAccess | (view == RegistryView::Wow64Of32Bit ? KEY_WOW64_32KEY : 0);
     UniqueHkey key;
-    if (RegOpenKeyExA(ToHkey(root), subkey.c_str(), 0, access, key.put()) != ERROR_SUCCESS)
-        return false;
-    return RegDeleteValueA(key.get(), valueName.c_str()) == ERROR_SUCCESS;
+    if (const LONG opened = RegOpenKeyExA(ToHkey(root), subkey.c_str(), 0, access, key.put());
+        opened != ERROR_SUCCESS)
+        return opened;
+    return RegDeleteValueA(key.get(), valueName.c_str());
 }
 
 std::wstring ReadRegMultiString(RootKey root, const std::string& subkey,

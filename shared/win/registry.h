@@ -41,8 +41,9 @@ long CountRegKeyContents(RootKey root, const std::string& subkey, std::uint32_t&
 // Deletes a key that has no subkeys (its values go with it): 0, or a Win32 error code.
 long DeleteRegKey(RootKey root, const std::string& subkey);
 
-// Deletes a named value; true only when a value was deleted.
-bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,
+// Deletes a named value: 0, or a Win32 error code (ERROR_FILE_NOT_FOUND for a missing key or
+// value).
+long DeleteRegValue(RootKey root, const std::string& subkey, const std::string& valueName,
                     RegistryView view = RegistryView::Own);
 
 // The data of a REG_MULTI_SZ value, its strings each with its NUL, read as wide text; empty text
@@ -50,8 +51,9 @@ bool DeleteRegValue(RootKey root, const std::string& subkey, const std::string& 
 std::wstring ReadRegMultiString(RootKey root, const std::string& subkey,
                                 const std::string& valueName);
 
-// Deletes a key with all its subkeys and values (SHDeleteKeyA); true on success.
-bool DeleteRegTree(RootKey root, const std::string& subkey);
+// Deletes a key with all its subkeys and values (SHDeleteKeyA): 0, or a Win32 error code
+// (ERROR_FILE_NOT_FOUND for a missing key).
+long DeleteRegTree(RootKey root, const std::string& subkey);
 
 // The predefined key handle of a root (a root is its handle's value).
 inline HKEY ToHkey(RootKey root) {

@@ -6,8 +6,8 @@
 
 namespace zelvo {
 
-bool DeleteRegTree(RootKey root, const std::string& subkey) {
-    return SHDeleteKeyA(ToHkey(root), subkey.c_str()) == ERROR_SUCCESS;
+long DeleteRegTree(RootKey root, const std::string& subkey) {
+    return SHDeleteKeyA(ToHkey(root), subkey.c_str());
 }
 
 } // namespace zelvo

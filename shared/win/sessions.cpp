@@ -34,7 +34,7 @@ bool RunsInServicesSession() {
     return own == 0 && WTSGetActiveConsoleSessionId() != 0;
 }
 
-bool EnumerateSessions(std::vector<SessionState>& sessions) {
+bool EnumerateSessions(std::vector<UserSession>& sessions) {
     const auto enumerate = SystemFunction<EnumerateSessionsFn>(kWtsDll, "WTSEnumerateSessionsA");
     const auto free = SystemFunction<FreeMemoryFn>(kWtsDll, "WTSFreeMemory");
     if (!enumerate || !free)

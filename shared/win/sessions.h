@@ -4,6 +4,7 @@
 #pragma once
 
 #include "unique_handle.h"
+#include "user_session.h"
 
 #include <windows.h>
 
@@ -12,17 +13,12 @@
 
 namespace zelvo {
 
-struct SessionState {
-    DWORD id;
-    bool active;
-};
-
 // True when this process runs in session 0 while the console is attached to another session:
 // the services' session of Windows Vista and later, which has no user's desktop.
 bool RunsInServicesSession();
 
 // Every session of this machine; false when they cannot be listed.
-bool EnumerateSessions(std::vector<SessionState>& sessions);
+bool EnumerateSessions(std::vector<UserSession>& sessions);
 
 // The primary token of the user logged on to a session; empty when there is none or the caller
 // lacks the right (only the SYSTEM account has it).

@@ -86,13 +86,17 @@ class WindowDc {
     HDC dc_;
 };
 
-// The painting of a window's invalid region: BeginPaint, then EndPaint.
+// The painting of a window's invalid region: BeginPaint, then EndPaint. A BeginPaint that failed
+// (null) began no paint, so none is ended.
 class PaintDc {
   public:
     explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
-    ~PaintDc() { EndPaint(hwnd_, &paint_); }
+    ~PaintDc() {
+        if (dc_)
+            EndPaint(hwnd_, &paint_);
+    }
     HDC get() const { return dc_; }
 
   private:

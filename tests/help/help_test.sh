@@ -9,11 +9,7 @@ set -u
 dist=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failed=0
-fail() {
-    echo "FAIL $*"
-    failed=$((failed + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 
 7z x -y -o"$work/chm" "$dist/Help.chm" >"$work/log" 2>&1 || { cat "$work/log"; exit 1; }
 chm=$work/chm
@@ -55,8 +51,8 @@ for page in "$chm"/*.html; do
         grep -q ' alt="[^"]' <<<"$img" || echo "FAIL $(basename "$page"): $src has no alternative text"
     done
 done >"$work/pages"
-failed=$((failed + $(grep -c '^FAIL' "$work/pages")))
+failures=$((failures + $(grep -c '^FAIL' "$work/pages")))
 cat "$work/pages"
 
-echo "$failed failed"
-[ "$failed" -eq 0 ]
+echo "$failures failed"
+[ "$failures" -eq 0 ]

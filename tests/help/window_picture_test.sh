@@ -8,11 +8,7 @@ set -u
 script=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failed=0
-fail() {
-    echo "FAIL $*"
-    failed=$((failed + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 
 # Writes a window's source whose table holds the rows on standard input.
 source_with_rows() {
@@ -82,5 +78,5 @@ grep -q 'IDC_CMDCLOSE has no place' "$work/log" || fail "no warning for a row wi
 [ "$(drawn "$work/window.svg")" = "cmdChange 230 352 194 47" ] ||
     fail "with a row without a place, drew $(drawn "$work/window.svg")"
 
-echo "$failed failed"
-[ "$failed" -eq 0 ]
+echo "$failures failed"
+[ "$failures" -eq 0 ]

@@ -14,6 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-env.sh"
 source "$here/../../scripts/release.sh"
 source "$here/setup_env.sh"
+source "$here/../checks.sh"
 
 setup=$(realpath "$1")
 dist=$(realpath "$2")
@@ -34,11 +35,6 @@ if [ "$WINEARCH" = win64 ]; then
     native_wine=(/usr/lib/wine/wine64)
 fi
 
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 die() {
     echo "FAIL: $*" >&2
     exit 1

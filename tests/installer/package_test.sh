@@ -12,14 +12,9 @@ dist32=$(realpath "$3")
 dist64=$(realpath "$4")
 assets=$(realpath "$5")
 source "$here/../../scripts/release.sh"
+source "$here/../checks.sh"
 shipped=("${shipped_files[@]}")
 v=$release_display_version
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -9,16 +9,12 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 sign="$here/../../scripts/sign.sh"
 source "$here/../../scripts/release.sh"
+source "$here/../checks.sh"
 dist=$(realpath "$1")
 dist64=$(realpath "$2")
 unsigned=("$dist" "$dist64" "$(realpath "$3")")
 v=$release_display_version
 
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -9,6 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-env.sh"
 source "$here/../../scripts/release.sh"
 source "$here/setup_env.sh"
+source "$here/../checks.sh"
 
 setup=$(realpath "$1")
 assets=$(realpath "$4")
@@ -22,12 +23,6 @@ cleanup() {
 }
 trap cleanup EXIT
 runnable_setup "$work" "$2" "$3" "$4"
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 
 wrestool -x --raw -t 24 "$setup" | grep -q -E '<dpiAware[^>]*>true</dpiAware>' ||
     fail "the installer's manifest does not declare it DPI aware"

@@ -99,8 +99,8 @@ class FakeSystemOps : public SystemOps {
         return Record("delete value " + RootName(root) + "\\" + subkey + " [" + valueName + "]" +
                       (view == RegistryView::Wow64Of32Bit ? " (32-bit view)" : ""));
     }
-    bool DeleteRegTree(RootKey root, const std::string& subkey) override {
-        return Record("delete tree " + RootName(root) + "\\" + subkey);
+    long DeleteRegTree(RootKey root, const std::string& subkey) override {
+        return Error(Record("delete tree " + RootName(root) + "\\" + subkey));
     }
     void ShellOpen(const std::string& path) override { Record("open " + path); }
     bool RegisterLogonTask(const std::string& updaterPath) override {

@@ -4,7 +4,7 @@
 
 using namespace zelvo;
 
-TEST(RootKeyFromName, MatchesEveryRowExactly) {
+TEST(RootKeyFromName, GivesEachPredefinedRootItsHandle) {
     EXPECT_EQ(RootKeyFromName("HKEY_CLASSES_ROOT"), 0x80000000U);
     EXPECT_EQ(RootKeyFromName("HKEY_CURRENT_USER"), 0x80000001U);
     EXPECT_EQ(RootKeyFromName("HKEY_LOCAL_MACHINE"), 0x80000002U);
@@ -21,25 +21,24 @@ TEST(RootKeyFromName, AnythingElseIsNoRoot) {
     EXPECT_EQ(RootKeyFromName(""), 0U);
 }
 
+// A root alone has an empty subkey; a second backslash after the root stays in the subkey.
 TEST(ParseKeyPath, SplitsAtTheFirstBackslash) {
-    const SplitPath split = ParseKeyPath("HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelvo\\DefaultIcon");
-    EXPECT_FALSE(split.malformed);
-    EXPECT_EQ(split.root, 0x80000002U);
-    EXPECT_EQ(split.subkey, "SOFTWARE\\Zelvo\\DefaultIcon");
-}
-
-TEST(ParseKeyPath, RootAloneHasAnEmptySubkey) {
-    const SplitPath split = ParseKeyPath("HKEY_CURRENT_USER");
-    EXPECT_FALSE(split.malformed);
-    EXPECT_EQ(split.root, 0x80000001U);
-    EXPECT_EQ(split.subkey, "");
-}
-
-TEST(ParseKeyPath, TwoBackslashesAfterTheRootPassTheSubkeyOnUnchanged) {
-    const SplitPath split = ParseKeyPath("HKEY_LOCAL_MACHINE\\\\SOFTWARE");
-    EXPECT_FALSE(split.malformed);
-    EXPECT_EQ(split.root, 0x80000002U);
-    EXPECT_EQ(split.subkey, "\\SOFTWARE");
+    const struct {
+        const char* path;
+        RootKey root;
+        const char* subkey;
+    } kCases[] = {
+        {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelvo\\DefaultIcon", 0x80000002U,
+         "SOFTWARE\\Zelvo\\DefaultIcon"},
+        {"HKEY_CURRENT_USER", 0x80000001U, ""},
+        {"HKEY_LOCAL_MACHINE\\\\SOFTWARE", 0x80000002U, "\\SOFTWARE"},
+    };
+    for (const auto& c : kCases) {
+        const SplitPath split = ParseKeyPath(c.path);
+        EXPECT_FALSE(split.malformed) << c.path;
+        EXPECT_EQ(split.root, c.root) << c.path;
+        EXPECT_EQ(split.subkey, c.subkey) << c.path;
+    }
 }
 
 TEST(ParseKeyPath, MalformedPathsGiveNoRoot) {
@@ -56,8 +55,4 @@ TEST(ParseKeyPath, MisspeltRootPassesTheFormatTestButHasNoRoot) {
     const SplitPath split = ParseKeyPath("HKEY_LOCAL_MACHIN\\SOFTWARE");
     EXPECT_FALSE(split.malformed);
     EXPECT_EQ(split.root, 0U);
-}
-
-TEST(IncorrectFormatMessage, NamesThePathAfterTwoLineFeeds) {
-    EXPECT_EQ(IncorrectFormatMessage("hkey_x\\"), "Incorrect Format:\n\nhkey_x\\");
 }

@@ -5,10 +5,12 @@
 #include "resource.h"
 #include "unique_handle.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 using namespace zelvo;
@@ -71,6 +73,27 @@ SIZE InkOnScreen(HWND window, int rows = 0, DWORD background = CLR_INVALID) {
         }
     }
     return {std::max<LONG>(0, ink.right - ink.left), std::max<LONG>(0, ink.bottom - ink.top)};
+}
+
+// Sends a message whose lParam points at a rectangle, which Wine passes on unchanged: the
+// rectangle is put into the window's own process, and given back as the message left it; none
+// when it could not be put there.
+std::optional<RECT> SendWithRect(HWND window, UINT msg, WPARAM wParam, RECT rect) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const UniqueHandle process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+    void* remote = VirtualAllocEx(process.get(), nullptr, sizeof rect, MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    if (!remote)
+        return std::nullopt;
+    bool passed = WriteProcessMemory(process.get(), remote, &rect, sizeof rect, nullptr);
+    if (passed) {
+        SendMessageA(window, msg, wParam, reinterpret_cast<LPARAM>(remote));
+        passed = ReadProcessMemory(process.get(), remote, &rect, sizeof rect, nullptr);
+    }
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return passed ? std::optional<RECT>(rect) : std::nullopt;
 }
 
 // The width of a caption in the system's message font (an access key's ampersand never shows).
@@ -139,8 +162,7 @@ class DpiTest : public ::testing::Test {
     }
 
     // What Windows sends when the window moves to a monitor at resolution to, with the place it
-    // suggests. Wine passes this message's pointer on unchanged, so the rectangle is written
-    // into the changer's own memory.
+    // suggests, written into the changer's own memory.
     void MoveToMonitorAt(UINT to) {
         RECT outer, client;
         GetWindowRect(changer.window(), &outer);
@@ -148,16 +170,8 @@ class DpiTest : public ::testing::Test {
         const RECT suggested = {outer.left, outer.top,
                                 outer.right - client.right + Pixels(4905, to),
                                 outer.bottom - client.bottom + Pixels(3075, to)};
-        const UniqueHandle process(
-            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, changer.processId()));
-        void* remote = VirtualAllocEx(process.get(), nullptr, sizeof suggested,
-                                      MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-        ASSERT_NE(remote, nullptr);
         ASSERT_TRUE(
-            WriteProcessMemory(process.get(), remote, &suggested, sizeof suggested, nullptr));
-        SendMessageA(changer.window(), kDpiChangedMessage, MAKEWPARAM(to, to),
-                     reinterpret_cast<LPARAM>(remote));
-        VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+            SendWithRect(changer.window(), kDpiChangedMessage, MAKEWPARAM(to, to), suggested));
     }
 
     // A picture drawn at this resolution and at 96 dpi: its sizes in their ratio.
@@ -212,4 +226,21 @@ TEST_F(DpiTest, AMoveToAMonitorAt96DpiLaysTheWindowOutAgainAndKeepsThePreview) {
     ExpectTwipPlaces(kDefaultDpi);
     EXPECT_TRUE(IsWindowVisible(Control(IDC_LBLPREVIEW)));
     ExpectScaled(previewed, icon(kDefaultDpi), IDC_PICTURE2);
+}
+
+// Change Icon lists each icon at the size the preview shows it: the large icon's at the
+// display's resolution (32 pixels at 96 dpi).
+TEST_F(DpiTest, ChangeIconListsTheIconsAtTheLargeIconSizeOfTheDisplay) {
+    changer.Click(IDC_CMDBROWSE);
+    const HWND picker = WaitForWindow(changer.processId(), "Change Icon", 5000);
+    ASSERT_NE(picker, nullptr);
+    const HWND list = GetDlgItem(picker, IDC_PICK_ICONS);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0; }));
+    const std::optional<RECT> shown = SendWithRect(list, LVM_GETITEMRECT, 0, {LVIR_ICON, 0, 0, 0});
+    ASSERT_TRUE(shown);
+    const int large = MulDiv(32, static_cast<int>(dpi), kDefaultDpi);
+    EXPECT_EQ(shown->right - shown->left, large) << dpi << " dpi";
+    EXPECT_EQ(shown->bottom - shown->top, large) << dpi << " dpi";
+    PostMessageA(GetDlgItem(picker, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(picker); })) << "Change Icon closed";
 }

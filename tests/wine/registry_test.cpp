@@ -85,24 +85,30 @@ TEST_F(RegistryTest, RootAloneAddressesTheRootItself) {
     ops.CreateRegKey("HKEY_CURRENT_USER");
     ops.SetRegString("HKEY_CURRENT_USER", "ZelvoScratchValue", "at the root");
     EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, "", "ZelvoScratchValue"), "at the root");
-    EXPECT_TRUE(DeleteRegValue(0x80000001U, "", "ZelvoScratchValue"));
+    EXPECT_EQ(DeleteRegValue(0x80000001U, "", "ZelvoScratchValue"), ERROR_SUCCESS);
 }
 
-TEST_F(RegistryTest, DeleteRegValueIsTrueOnlyWhenAValueWent) {
+TEST_F(RegistryTest, DeleteRegValueGivesTheErrorAndTheSeamTrueOnlyWhenAValueWent) {
     CreateRegKey(kCurrentUser, kScratch);
     SetRegString(kCurrentUser, kScratch, "ZDrives", "C:\\x.exe");
-    EXPECT_TRUE(DeleteRegValue(0x80000001U, kScratch, "ZDrives"));
-    EXPECT_FALSE(DeleteRegValue(0x80000001U, kScratch, "ZDrives"));
-    EXPECT_FALSE(DeleteRegValue(0x80000001U, kScratch + "\\Missing", "ZDrives"));
+    SetRegString(kCurrentUser, kScratch, "Second", "C:\\x.exe");
+    EXPECT_EQ(DeleteRegValue(0x80000001U, kScratch, "ZDrives"), ERROR_SUCCESS);
+    EXPECT_EQ(DeleteRegValue(0x80000001U, kScratch, "ZDrives"), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(DeleteRegValue(0x80000001U, kScratch + "\\Missing", "ZDrives"), ERROR_FILE_NOT_FOUND);
+    WinSystemOps winOps(nullptr, "ZelvoTests");
+    SystemOps& ops = winOps;
+    EXPECT_TRUE(ops.DeleteRegValue(0x80000001U, kScratch, "Second"));
+    EXPECT_FALSE(ops.DeleteRegValue(0x80000001U, kScratch, "Second"));
+    EXPECT_FALSE(ops.DeleteRegValue(0x80000001U, kScratch + "\\Missing", "Second"));
 }
 
 TEST_F(RegistryTest, DeleteRegTreeRemovesEverythingBelow) {
     CreateRegKey(kCurrentUser, kScratch + "\\C\\DefaultIcon");
     CreateRegKey(kCurrentUser, kScratch + "\\Q\\DefaultIcon");
     SetRegString(kCurrentUser, kScratch + "\\Q\\DefaultIcon", "", "other software");
-    EXPECT_TRUE(DeleteRegTree(0x80000001U, kScratch));
+    EXPECT_EQ(DeleteRegTree(0x80000001U, kScratch), ERROR_SUCCESS);
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kScratch));
-    EXPECT_FALSE(DeleteRegTree(0x80000001U, kScratch));
+    EXPECT_EQ(DeleteRegTree(0x80000001U, kScratch), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(RegistryTest, MalformedPathShowsTheFormatMessageAndWritesNothing) {
