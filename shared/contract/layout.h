@@ -5,7 +5,7 @@
 #pragma once
 
 // By its path: the benchmarks' yardsticks see this folder alone.
-#include "../core/keypath.h"
+#include "keypath.h"
 
 #include <string>
 
