@@ -17,10 +17,8 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kWhitespace) - first + 1);
 }
 
-// The file as single-byte text: ANSI as it is; UTF-16 code units above ASCII as '?', noted in
-// `exact`.
-std::string AsSingleBytes(std::string_view file, bool& exact) {
-    exact = true;
+// The file as single-byte text: ANSI as it is; UTF-16 code units above ASCII as '?'.
+std::string AsSingleBytes(std::string_view file) {
     const bool little = file.substr(0, 2) == "\xFF\xFE";
     const bool big = file.substr(0, 2) == "\xFE\xFF";
     if (!little && !big)
@@ -31,12 +29,7 @@ std::string AsSingleBytes(std::string_view file, bool& exact) {
         const auto first = static_cast<unsigned char>(file[at]);
         const auto second = static_cast<unsigned char>(file[at + 1]);
         const unsigned unit = little ? first | second << 8 : second | first << 8;
-        if (unit < 0x80) {
-            text.push_back(static_cast<char>(unit));
-        } else {
-            text.push_back('?');
-            exact = false;
-        }
+        text.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
     }
     return text;
 }
@@ -83,19 +76,14 @@ void Scan(std::string_view text, Lookup& lookup) {
 
 } // namespace
 
-std::optional<AutorunIconEntry> FindAutorunIcon(std::string_view file,
-                                                std::string_view architecture) {
-    bool exact = true;
-    const std::string text = AsSingleBytes(file.substr(0, kAutorunInfMaxBytes), exact);
+std::optional<std::string> FindAutorunIcon(std::string_view file, std::string_view architecture) {
+    const std::string text = AsSingleBytes(file.substr(0, kAutorunInfMaxBytes));
     const std::string ownSection = "autorun." + std::string(architecture);
     Lookup lookup{"icon", {ownSection, "autorun"}, {std::nullopt, std::nullopt}};
     Scan(text, lookup);
     for (const std::optional<std::string_view>& entry : lookup.found) {
-        if (entry && !entry->empty()) {
-            // Only the characters of the entry itself decide whether it names a file exactly.
-            const bool entryExact = exact || entry->find('?') == std::string_view::npos;
-            return AutorunIconEntry{std::string(*entry), entryExact};
-        }
+        if (entry && !entry->empty())
+            return std::string(*entry);
     }
     return std::nullopt;
 }

@@ -13,19 +13,12 @@ namespace zelvo {
 // The most of autorun.inf that is read and parsed; the rest is ignored.
 inline constexpr std::size_t kAutorunInfMaxBytes = 64 * 1024;
 
-struct AutorunIconEntry {
-    std::string text; // the entry as written, outer quotes removed
-    // False when a character of a UTF-16 file is not plain ASCII and stands as '?' in text: the
-    // text then names no file that can be looked at.
-    bool exact = true;
-};
-
-// The icon entry that Windows reads first: "icon" in the section "autorun.<architecture>" (e.g.
-// autorun.amd64), else in "autorun". Sections and keys compare without regard to ASCII letter
-// case; the first entry of a key counts; lines starting with ';' are comments. The file is ANSI
-// text, or UTF-16 (either byte order) when it starts with a byte-order mark. None when no such
-// entry holds any text.
-std::optional<AutorunIconEntry> FindAutorunIcon(std::string_view file,
-                                                std::string_view architecture);
+// The icon entry that Windows reads first, outer quotes removed: "icon" in the section
+// "autorun.<architecture>" (e.g. autorun.amd64), else in "autorun". Sections and keys compare
+// without regard to ASCII letter case; the first entry of a key counts; lines starting with ';'
+// are comments. The file is ANSI text, or UTF-16 (either byte order) when it starts with a
+// byte-order mark, whose characters beyond ASCII stand as '?'. None when no such entry holds any
+// text.
+std::optional<std::string> FindAutorunIcon(std::string_view file, std::string_view architecture);
 
 } // namespace zelvo

@@ -8,8 +8,10 @@ namespace zelvo {
 
 namespace {
 
+// GetDriveTypeA's types.
 constexpr unsigned kDriveRemovable = 2;
 constexpr unsigned kDriveFixed = 3;
+constexpr unsigned kDriveNetwork = 4;
 constexpr unsigned kDriveOptical = 5;
 constexpr unsigned kDriveRam = 6;
 
@@ -18,7 +20,8 @@ bool IsDeviceName(std::string name) {
     name = name.substr(0, name.find('.'));
     for (char& c : name)
         c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    if (name == "CON" || name == "PRN" || name == "AUX" || name == "NUL")
+    if (name == "CON" || name == "PRN" || name == "AUX" || name == "NUL" || name == "CONIN$" ||
+        name == "CONOUT$")
         return true;
     return name.size() == 4 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "LPT") == 0) &&
            name[3] >= '1' && name[3] <= '9';
@@ -92,7 +95,7 @@ Whereabouts WhereIs(SystemOps& ops, const std::string& path) {
     if (!letter)
         return {FileLook::NotChecked, std::nullopt};
     const DriveState drive = ops.Drive(*letter);
-    if (drive.type == 4 /* network */)
+    if (drive.type == kDriveNetwork)
         return {FileLook::NotChecked, std::nullopt};
     if (!MayRead(drive))
         return {FileLook::Unknown, std::nullopt};
@@ -136,10 +139,9 @@ void LookAtAutorun(SystemOps& ops, const DriveState& drive, const std::string& u
     const std::string path = std::string(1, s.letter) + ":\\" + kAutorunInfFile;
     if (ops.ReadFileStart(path, kAutorunInfMaxBytes, file) != 0)
         return;
-    const std::optional<AutorunIconEntry> icon = FindAutorunIcon(file, ops.AutorunArchitecture());
-    if (!icon)
+    s.autorunIcon = FindAutorunIcon(file, ops.AutorunArchitecture());
+    if (!s.autorunIcon)
         return;
-    s.autorunIcon = icon->text;
     std::string mapping;
     const bool mapped = ops.ReadRegText(kAutorunMappingKeyPath, "", mapping) == 0;
     s.autorunOff = AutorunSwitchedOff(s.letter, drive.type,
