@@ -35,19 +35,21 @@ fi
 if ! $sudo apt-get update -qq; then
     echo "setup.sh: apt-get update failed (above); trying the install with the package lists at hand" >&2
 fi
+# Installs the packages; on a failure prints apt's reason (the first unmet dependencies and its
+# errors, not its whole output) and fails.
 install() {
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "$@"
+    local output
+    echo "Installing: $*"
+    if ! output=$(DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q \
+        --no-install-recommends "$@" 2>&1); then
+        sed -n '/unmet dependencies:/,$p' <<<"$output" | grep -v '^ \{10,\}' | head -n 8 >&2
+        grep '^E:' <<<"$output" >&2 || true
+        return 1
+    fi
 }
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    install "${missing[@]}" >/dev/null
-fi
+[ ${#missing[@]} -eq 0 ] || install "${missing[@]}"
 if [ "$need_wine32" = missing ]; then
-    echo "Installing: $wine32"
-    if ! reason=$(install "$wine32" 2>&1); then
-        # apt's reason: the first unmet dependencies and its error, not its whole output.
-        sed -n '/unmet dependencies:/,$p' <<<"$reason" | grep -v '^ \{10,\}' | head -n 8 >&2
-        grep '^E:' <<<"$reason" >&2 || true
+    if ! install "$wine32"; then
         echo "setup.sh: the 32-bit Wine ($wine32) could not be installed, for apt's reason above;" \
             "going on with 64-bit Windows programs only: the 32-bit Wine tests are skipped." \
             "The next run of setup tries again." >&2
