@@ -41,8 +41,7 @@ class FakeSystemOps : public SystemOps {
     std::string Wow64SystemFolder() override { return wow64SystemFolder; }
     FileTest FileExists(const std::string& path) override {
         Record("exists " + path);
-        const auto it = files.find(path);
-        return it == files.end() ? FileTest::Missing : it->second;
+        return Find(files, path, FileTest::Missing);
     }
     bool DriveSpace(const std::string& root, std::uint64_t& total, std::uint64_t& free) override {
         const auto it = drives.find(root);
@@ -68,8 +67,7 @@ class FakeSystemOps : public SystemOps {
     }
     bool GoesAtRestart(const std::string& path) override { return goingAtRestart.count(path) > 0; }
     std::vector<std::string> PendingReplacements(const std::string& path) override {
-        const auto it = replacements.find(path);
-        return it == replacements.end() ? std::vector<std::string>() : it->second;
+        return Find(replacements, path, std::vector<std::string>());
     }
     long CopyNewAtRestart(const std::wstring& from, const std::string& to) override {
         return Error(Record("copy at restart " + Narrow(from) + " -> " + to));
@@ -124,8 +122,7 @@ class FakeSystemOps : public SystemOps {
     }
     DesktopUser FindDesktopUser() override { return desktopUser; }
     std::optional<std::string> ExpandForDesktopUser(const std::string& text) override {
-        const auto it = expansions.find(text);
-        return it == expansions.end() ? text : it->second;
+        return Find(expansions, text, text);
     }
     long ReadRegText(const std::string& keyPath, const std::string& valueName,
                      std::string& text) override {
@@ -133,18 +130,10 @@ class FakeSystemOps : public SystemOps {
     }
     long ReadRegDword(const std::string& keyPath, const std::string& valueName,
                       std::uint32_t& value) override {
-        const auto it = dwords.find(keyPath + " [" + valueName + "]");
-        if (it == dwords.end())
-            return 2; // ERROR_FILE_NOT_FOUND
-        value = it->second;
-        return 0;
+        return Copy(dwords, keyPath + " [" + valueName + "]", value);
     }
     long InspectRegKey(const std::string& keyPath, KeyContents& contents) override {
-        const auto it = keys.find(keyPath);
-        if (it == keys.end())
-            return 2;
-        contents = it->second;
-        return 0;
+        return Copy(keys, keyPath, contents);
     }
     long DeleteRegKey(const std::string& keyPath) override {
         if (!Record("delete key " + keyPath))
@@ -153,32 +142,40 @@ class FakeSystemOps : public SystemOps {
         values.erase(keyPath + " []");
         return 0;
     }
-    DriveState Drive(char letter) override {
-        const auto it = driveStates.find(letter);
-        return it == driveStates.end() ? DriveState{} : it->second;
-    }
+    DriveState Drive(char letter) override { return Find(driveStates, letter, DriveState{}); }
     FileLook LookForFile(const std::string& path, bool followLinks) override {
         Record("look for " + path + (followLinks ? "" : " (no links)"));
-        const auto it = looks.find(path);
-        return it == looks.end() ? FileLook::Missing : it->second;
+        return Find(looks, path, FileLook::Missing);
     }
     long ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes) override {
         Record("read " + path);
-        const auto it = fileStarts.find(path);
-        if (it == fileStarts.end())
-            return 2;
-        bytes = it->second.substr(0, maxBytes);
-        return 0;
+        const long read = Copy(fileStarts, path, bytes);
+        bytes = bytes.substr(0, maxBytes);
+        return read;
     }
     IconLook LookForIcon(const std::string& path, std::int32_t index) override {
         const std::string location = path + "," + std::to_string(index);
         Record("look for icon " + location);
-        const auto it = icons.find(location);
-        return it == icons.end() ? IconLook::Present : it->second;
+        return Find(icons, location, IconLook::Present);
     }
     std::string AutorunArchitecture() override { return "amd64"; }
 
   private:
+    // A map's entry for the key, or the fallback.
+    template <typename Map, typename Key, typename Value>
+    static Value Find(const Map& map, const Key& key, Value fallback) {
+        const auto it = map.find(key);
+        return it == map.end() ? fallback : it->second;
+    }
+    // Copies a map's entry for the key: 0, or ERROR_FILE_NOT_FOUND (2) without one.
+    template <typename Map, typename Key, typename Value>
+    static long Copy(const Map& map, const Key& key, Value& value) {
+        const auto it = map.find(key);
+        if (it == map.end())
+            return 2;
+        value = it->second;
+        return 0;
+    }
     bool Record(const std::string& call) {
         calls.push_back(call);
         return failing.count(call) == 0;
